@@ -11,7 +11,8 @@ TEST(PhysicsStartup, SceneHasGravityAndContinuousCollision) {
     ASSERT_NE(sdk, nullptr);
     PhysicsScene* scene = createPhysicsScene(sdk);
     ASSERT_NE(scene, nullptr);
-    EXPECT_NE(createPhysicsCooking(foundation), nullptr);
+    PhysicsCooking* cooking = createPhysicsCooking(foundation);
+    EXPECT_NE(cooking, nullptr);
     btVector3 g = scene->world->getGravity();
     EXPECT_FLOAT_EQ(g.y(), -9.8f);
     EXPECT_FLOAT_EQ(g.x(), 0.0f);
@@ -19,6 +20,7 @@ TEST(PhysicsStartup, SceneHasGravityAndContinuousCollision) {
     releasePhysicsScene(scene);
     releasePhysicsSdk(sdk);
     releasePhysicsFoundation(foundation);
+    delete cooking;
 }
 
 TEST(PhysicsStartup, MissingPredecessorGivesNull) {
