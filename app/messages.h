@@ -1,0 +1,18 @@
+#pragma once
+// Every console text of the application shell, in one place.
+namespace messages {
+
+// Start-up and its failures.
+inline constexpr const char* SettingsPath = "../assets/settings.ini";
+inline constexpr const char* SettingsWarningPrefix = "WARNING: ";
+inline constexpr const char* SettingsWarningSuffix = " not found! Using defaults instead.";
+inline constexpr const char* SettingsLoadFailed = "Failed to load 'settings.ini'";
+inline constexpr const char* WindowFailed = "Failed to create GLFW window";
+inline constexpr const char* GladFailed = "Failed to initialize GLAD";
+inline constexpr const char* PhysicsFoundationFailed = "Failed to init PhysX foundation";
+inline constexpr const char* PhysicsSdkFailed = "Failed to init PhysX SDK";
+// Our own addition: the scene is the one physics object start-up used to take untested.
+inline constexpr const char* PhysicsSceneFailed = "Failed to init PhysX scene";
+inline constexpr const char* PhysicsCookingFailed = "Failed to init PhysX cooking";
+
+}  // namespace messages

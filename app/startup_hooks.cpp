@@ -1,0 +1,3 @@
+#include "app/startup_hooks.h"
+
+bool buildGlyphSet() { return true; }

@@ -1,0 +1,310 @@
+"""Drives the real game binary under X for the end-to-end tests.
+
+A display is started (Xvfb) when none is set, and stopped again by whoever
+started it. Every wait is for a condition: a line on standard output, a window
+that appears, a process that ends. Only key holds take real time, because the
+game reads key state once a frame.
+"""
+
+import ctypes
+import os
+import re
+import shutil
+import subprocess
+import tempfile
+import threading
+import time
+import unittest
+
+SOURCE_DIR = os.environ.get("MH_SOURCE_DIR", os.path.abspath(os.path.join(os.path.dirname(__file__), "..", "..")))
+BINARY_DIR = os.environ.get("MH_BINARY_DIR", os.path.join(SOURCE_DIR, "build"))
+GAME = os.path.join(BINARY_DIR, "meadowhop")
+ASSETS = os.path.join(SOURCE_DIR, "assets")
+ARTIFACTS = os.path.join(BINARY_DIR, "e2e-artifacts")
+
+# How long a key is held: several frames even on a slow software renderer.
+KEY_HOLD_SECONDS = 0.25
+
+
+class VirtualDisplay:
+    """Xvfb on a free display number, reported back through -displayfd."""
+
+    def __init__(self, width=1280, height=1024):
+        self.proc = None
+        self.name = os.environ.get("DISPLAY")
+        self.size = (width, height)
+
+    def __enter__(self):
+        if self.name:
+            return self
+        read_fd, write_fd = os.pipe()
+        self.proc = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0",
+             "%dx%dx24" % self.size, "-nolisten", "tcp", "-noreset"],
+            pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_fd)
+        number = b""
+        with os.fdopen(read_fd, "rb") as pipe:
+            while not number.endswith(b"\n"):
+                chunk = pipe.read(1)
+                if not chunk:
+                    break
+                number += chunk
+        if not number.strip():
+            raise RuntimeError("Xvfb did not start")
+        self.name = ":" + number.decode().strip()
+        return self
+
+    def __exit__(self, *exc):
+        if self.proc:
+            self.proc.terminate()
+            self.proc.wait(timeout=10)
+            self.proc = None
+
+    def env(self):
+        env = dict(os.environ)
+        env["DISPLAY"] = self.name
+        return env
+
+
+class GameRun:
+    """One run of the game, with its standard output collected line by line."""
+
+    def __init__(self, display, workdir=None, args=()):
+        self.display = display
+        self.workdir = workdir or BINARY_DIR
+        self.lines = []
+        self.stderr = b""
+        self.cond = threading.Condition()
+        self.started = time.monotonic()
+        self.proc = subprocess.Popen(
+            [GAME, *args], cwd=self.workdir, env=display.env(),
+            stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+        self.reader = threading.Thread(target=self._read_stdout, daemon=True)
+        self.reader.start()
+        self.err_reader = threading.Thread(target=self._read_stderr, daemon=True)
+        self.err_reader.start()
+        self.window = None
+
+    def _read_stdout(self):
+        for raw in self.proc.stdout:
+            with self.cond:
+                self.lines.append(raw.decode("utf-8", "replace").rstrip("\n"))
+                self.cond.notify_all()
+        with self.cond:
+            self.cond.notify_all()
+
+    def _read_stderr(self):
+        self.stderr = self.proc.stderr.read()
+
+    # --- waiting -------------------------------------------------------
+    def wait_for_line(self, pattern, timeout=60, start=0):
+        """Index of the first line from `start` on that matches `pattern`."""
+        regex = re.compile(pattern)
+        deadline = time.monotonic() + timeout
+        with self.cond:
+            while True:
+                for i in range(start, len(self.lines)):
+                    if regex.search(self.lines[i]):
+                        return i
+                remaining = deadline - time.monotonic()
+                if remaining <= 0 or (self.proc.poll() is not None and not self.reader.is_alive()):
+                    raise AssertionError("no line matching %r; output was:\n%s"
+                                         % (pattern, "\n".join(self.lines[-40:])))
+                self.cond.wait(min(remaining, 0.5))
+
+    def line_count(self):
+        with self.cond:
+            return len(self.lines)
+
+    def output(self):
+        with self.cond:
+            return "\n".join(self.lines)
+
+    def wait_for_window(self, timeout=60):
+        """The game's window id, once it is mapped."""
+        # Polled rather than `search --sync`, which can miss a window created
+        # after other clients came and went on the same display.
+        deadline = time.monotonic() + timeout
+        while True:
+            out = subprocess.run(
+                ["xdotool", "search", "--onlyvisible", "--pid", str(self.proc.pid)],
+                env=self.display.env(), capture_output=True, timeout=30, text=True)
+            ids = out.stdout.split()
+            if ids:
+                self.window = ids[0]
+                return self.window
+            if self.proc.poll() is not None:
+                raise AssertionError("the game ended before opening a window:\n" + self.output())
+            if time.monotonic() > deadline:
+                raise AssertionError("the game opened no window")
+            time.sleep(0.05)
+
+    def wait_exit(self, timeout=60):
+        code = self.proc.wait(timeout=timeout)
+        self.reader.join(timeout=10)
+        self.err_reader.join(timeout=10)
+        return code
+
+    # --- input -----------------------------------------------------------
+    def _xdotool(self, *args):
+        done = subprocess.run(["xdotool", *args], env=self.display.env(), timeout=30,
+                              capture_output=True)
+        # Once the game has closed its window (Escape), a key-up has nowhere to go.
+        if done.returncode != 0 and self.proc.poll() is None:
+            raise AssertionError("xdotool %s failed: %s" % (" ".join(args), done.stderr.decode()))
+
+    def key_down(self, *keys):
+        for key in keys:
+            self._xdotool("keydown", "--window", self.window, key)
+
+    def key_up(self, *keys):
+        for key in keys:
+            if self.proc.poll() is None:
+                self._xdotool("keyup", "--window", self.window, key)
+            else:
+                # The window is gone (Escape closed it): release the key on the
+                # server itself, or the next game starts with it held.
+                self._xdotool("keyup", key)
+
+    def press(self, *keys, hold=KEY_HOLD_SECONDS):
+        """Holds the keys together for a few frames, then lets go."""
+        self.key_down(*keys)
+        time.sleep(hold)
+        self.key_up(*keys)
+
+    def request_close(self):
+        """Asks the window to close the way a window manager's close button does."""
+        send_delete_window(self.display.name, int(self.window, 0))
+
+    # --- output ----------------------------------------------------------
+    def screenshot(self, path):
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        xwd = subprocess.run(["xwd", "-silent", "-id", self.window], env=self.display.env(),
+                             capture_output=True, check=True, timeout=30)
+        subprocess.run(["convert", "xwd:-", "png:" + path], input=xwd.stdout, check=True, timeout=60)
+        return path
+
+    def window_geometry(self):
+        out = subprocess.run(["xwininfo", "-id", self.window], env=self.display.env(),
+                             capture_output=True, text=True, check=True, timeout=30).stdout
+        width = int(re.search(r"Width:\s+(\d+)", out).group(1))
+        height = int(re.search(r"Height:\s+(\d+)", out).group(1))
+        return width, height
+
+    def stop(self):
+        if self.proc.poll() is None:
+            self.proc.kill()
+            self.proc.wait(timeout=10)
+        self.reader.join(timeout=10)
+        self.err_reader.join(timeout=10)
+        self.proc.stdout.close()
+        self.proc.stderr.close()
+
+
+def send_delete_window(display_name, window):
+    """Sends WM_DELETE_WINDOW, as a window manager does for its close button."""
+    x11 = ctypes.CDLL("libX11.so.6")
+    x11.XOpenDisplay.restype = ctypes.c_void_p
+    x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    x11.XInternAtom.restype = ctypes.c_ulong
+    x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+    x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, ctypes.c_void_p]
+    x11.XFlush.argtypes = [ctypes.c_void_p]
+    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+
+    class ClientMessage(ctypes.Structure):
+        _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                    ("display", ctypes.c_void_p), ("window", ctypes.c_ulong),
+                    ("message_type", ctypes.c_ulong), ("format", ctypes.c_int),
+                    ("data", ctypes.c_long * 5)]
+
+    class Event(ctypes.Union):
+        _fields_ = [("client", ClientMessage), ("pad", ctypes.c_long * 24)]
+
+    dpy = x11.XOpenDisplay(display_name.encode())
+    if not dpy:
+        raise RuntimeError("cannot open display " + display_name)
+    try:
+        event = Event()
+        event.client.type = 33  # ClientMessage
+        event.client.window = window
+        event.client.message_type = x11.XInternAtom(dpy, b"WM_PROTOCOLS", 0)
+        event.client.format = 32
+        event.client.data[0] = x11.XInternAtom(dpy, b"WM_DELETE_WINDOW", 0)
+        event.client.data[1] = 0  # CurrentTime
+        x11.XSendEvent(dpy, window, 0, 0, ctypes.byref(event))
+        x11.XFlush(dpy)
+    finally:
+        x11.XCloseDisplay(dpy)
+
+
+class ScratchTree:
+    """A copy of the asset tree beside a build/ folder to run the game from.
+
+    Entries are symlinked, so the copy is cheap; files named in `replace` are
+    written instead, and those in `remove` are left out.
+    """
+
+    def __init__(self, replace=None, remove=()):
+        self.root = tempfile.mkdtemp(prefix="meadowhop-e2e-")
+        self.build = os.path.join(self.root, "build")
+        self.assets = os.path.join(self.root, "assets")
+        os.makedirs(self.build)
+        replace = replace or {}
+        for dirpath, dirnames, filenames in os.walk(ASSETS):
+            rel = os.path.relpath(dirpath, ASSETS)
+            target_dir = os.path.normpath(os.path.join(self.assets, rel))
+            os.makedirs(target_dir, exist_ok=True)
+            for name in filenames:
+                rel_file = os.path.normpath(os.path.join(rel, name))
+                if rel_file in remove or rel_file in replace:
+                    continue
+                os.symlink(os.path.join(dirpath, name), os.path.join(target_dir, name))
+        for rel_file, content in replace.items():
+            path = os.path.join(self.assets, rel_file)
+            os.makedirs(os.path.dirname(path), exist_ok=True)
+            mode = "wb" if isinstance(content, bytes) else "w"
+            with open(path, mode) as f:
+                f.write(content)
+
+    def cleanup(self):
+        shutil.rmtree(self.root, ignore_errors=True)
+
+
+class GameTestCase(unittest.TestCase):
+    """Gives each test a display for the whole class and cleans up its runs."""
+
+    display = None
+
+    @classmethod
+    def setUpClass(cls):
+        cls.display_ctx = VirtualDisplay()
+        cls.display = cls.display_ctx.__enter__()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.display_ctx.__exit__(None, None, None)
+
+    def setUp(self):
+        self.runs = []
+        self.trees = []
+
+    def tearDown(self):
+        for run in self.runs:
+            run.stop()
+        for tree in self.trees:
+            tree.cleanup()
+
+    def start_game(self, tree=None):
+        run = GameRun(self.display, workdir=tree.build if tree else None)
+        self.runs.append(run)
+        return run
+
+    def scratch(self, **kwargs):
+        tree = ScratchTree(**kwargs)
+        self.trees.append(tree)
+        return tree
+
+    def artifact(self, name):
+        return os.path.join(ARTIFACTS, self.id().split(".")[-1] + "-" + name)
