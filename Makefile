@@ -1,10 +1,11 @@
 # Front door for people: every target sets the machine up first (cheap when
 # everything is there), then hands over to CMake and CTest.
 BUILD_DIR ?= build
+SANITIZE_DIR ?= build-asan
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all setup configure build run test clean
+.PHONY: all setup configure build sanitize-build run test clean
 
 all: build
 
@@ -12,7 +13,8 @@ setup:
 	@tools/setup.sh
 
 configure: setup
-	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) >/dev/null
+	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
+		-DMH_SANITIZER_BUILD_DIR=$(abspath $(SANITIZE_DIR)) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD_DIR) -j$(JOBS) -- --no-print-directory
@@ -20,8 +22,13 @@ build: configure
 run: build
 	@tools/run.sh $(BUILD_DIR)
 
-test: build
+# The sanitizer build is run by one of the main build's tests.
+sanitize-build: setup
+	@cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=Debug -DMEADOWHOP_SANITIZE=ON >/dev/null
+	@cmake --build $(SANITIZE_DIR) -j$(JOBS) -- --no-print-directory
+
+test: build sanitize-build
 	@cd $(BUILD_DIR) && ctest --output-on-failure -j$(JOBS)
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)
