@@ -5,7 +5,7 @@ SANITIZE_DIR ?= build-asan
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all setup configure build sanitize-build run test clean
+.PHONY: all setup configure build sanitize-build run test install package clean
 
 all: build
 
@@ -29,6 +29,12 @@ sanitize-build: setup
 
 test: build sanitize-build
 	@cd $(BUILD_DIR) && ctest --output-on-failure -j$(JOBS)
+
+install: build
+	@cmake --install $(BUILD_DIR) $(if $(PREFIX),--prefix $(PREFIX))
+
+package: build
+	@cd $(BUILD_DIR) && cpack
 
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)
