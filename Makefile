@@ -2,10 +2,11 @@
 # everything is there), then hands over to CMake and CTest.
 BUILD_DIR ?= build
 SANITIZE_DIR ?= build-asan
+FUZZ_DIR ?= build-fuzz
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all setup configure build sanitize-build run test install package clean
+.PHONY: all setup configure build sanitize-build fuzz-build run test install package clean
 
 all: build
 
@@ -14,7 +15,8 @@ setup:
 
 configure: setup
 	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
-		-DMH_SANITIZER_BUILD_DIR=$(abspath $(SANITIZE_DIR)) >/dev/null
+		-DMH_SANITIZER_BUILD_DIR=$(abspath $(SANITIZE_DIR)) \
+		-DMH_FUZZ_BUILD_DIR=$(abspath $(FUZZ_DIR)) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD_DIR) -j$(JOBS) -- --no-print-directory
@@ -27,7 +29,12 @@ sanitize-build: setup
 	@cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=Debug -DMEADOWHOP_SANITIZE=ON >/dev/null
 	@cmake --build $(SANITIZE_DIR) -j$(JOBS) -- --no-print-directory
 
-test: build sanitize-build
+# libFuzzer needs clang; the fuzz targets get a build folder of their own.
+fuzz-build: setup
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -DMEADOWHOP_FUZZ=ON >/dev/null
+	@cmake --build $(FUZZ_DIR) -j$(JOBS) -- --no-print-directory
+
+test: build sanitize-build fuzz-build
 	@cd $(BUILD_DIR) && ctest --output-on-failure -j$(JOBS)
 
 install: build
@@ -37,4 +44,4 @@ package: build
 	@cd $(BUILD_DIR) && cpack
 
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)
