@@ -15,4 +15,15 @@ inline constexpr const char* PhysicsSdkFailed = "Failed to init PhysX SDK";
 inline constexpr const char* PhysicsSceneFailed = "Failed to init PhysX scene";
 inline constexpr const char* PhysicsCookingFailed = "Failed to init PhysX cooking";
 
+// ---- Display toggles (keyboard input). Each line is followed by the new
+// value, except the far-plane one, which has none.
+inline constexpr const char* WireframeToggled = "Wire frame toggled to: ";
+inline constexpr const char* HudToggled = "HUD toggled to: ";
+inline constexpr const char* CelShadingToggled = "CEL shading toggled to ";
+inline constexpr const char* FarPlaneToggled = "Frustrum culling toggled";
+inline constexpr const char* FpsToggled = "Show FPS toggled to: ";
+inline constexpr const char* LightMapsToggled = "Lightmaps toggled to ";
+inline constexpr const char* NormalMapToggled = "NormalMap toggled to ";
+// ---- End of the display toggles.
+
 }  // namespace messages

@@ -1,3 +1,5 @@
 #include "app/startup_hooks.h"
 
-bool buildGlyphSet() { return true; }
+#include "frame/text_renderer.h"
+
+bool buildGlyphSet() { return loadGlyphs(); }

@@ -4,5 +4,4 @@
 #define STBI_ONLY_JPEG
 #define STBI_ONLY_PNG
 #define STBI_MAX_DIMENSIONS 16384
-#define STBI_NO_STDIO_DEFAULT_FAILURES
 #include <stb_image.h>

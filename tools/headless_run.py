@@ -21,8 +21,7 @@ with harness.VirtualDisplay(1280, 1024) as display:
         run.wait_for_window()
         time.sleep(SECONDS_TO_PLAY)
         shot = run.screenshot(os.path.join(build_dir, "screenshot.png"))
-        run.press("Escape")
-        code = run.wait_exit()
+        code = run.quit_with_escape()
     finally:
         run.stop()
     print(run.output())

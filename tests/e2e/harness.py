@@ -173,6 +173,26 @@ class GameRun:
         time.sleep(hold)
         self.key_up(*keys)
 
+    def press_until_line(self, key, pattern, start=0, timeout=60):
+        """Holds a key until the game prints the line it causes: however slow
+        the frames, the key is seen held at least once."""
+        self.key_down(key)
+        try:
+            return self.wait_for_line(pattern, timeout=timeout, start=start)
+        finally:
+            self.key_up(key)
+            # The release has no line of its own to wait for: give the game a
+            # few frames to see it, or a press right after would not count.
+            time.sleep(KEY_HOLD_SECONDS * 2)
+
+    def quit_with_escape(self, timeout=60):
+        """Holds Escape until the game has exited; returns its exit status."""
+        self.key_down("Escape")
+        try:
+            return self.wait_exit(timeout=timeout)
+        finally:
+            self.key_up("Escape")
+
     def request_close(self):
         """Asks the window to close the way a window manager's close button does."""
         send_delete_window(self.display.name, int(self.window, 0))

@@ -11,8 +11,7 @@ class StartupAndShutdown(GameTestCase):
     def test_escape_closes_with_exit_zero_and_silent_stderr(self):
         run = self.start_game()
         run.wait_for_window()
-        run.press("Escape")
-        self.assertEqual(run.wait_exit(), 0)
+        self.assertEqual(run.quit_with_escape(), 0)
         self.assertEqual(run.stderr, b"")
 
     def test_close_request_from_the_window_system_exits_zero(self):
@@ -27,8 +26,7 @@ class StartupAndShutdown(GameTestCase):
         run = self.start_game(tree)
         run.wait_for_window()
         self.assertEqual(run.window_geometry(), (800, 600))
-        run.press("Escape")
-        self.assertEqual(run.wait_exit(), 0)
+        self.assertEqual(run.quit_with_escape(), 0)
 
     def test_missing_settings_file_fails_after_two_seconds(self):
         tree = self.scratch(remove={"settings.ini"})

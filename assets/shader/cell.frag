@@ -1,0 +1,41 @@
+#version 430 core
+struct Material {
+    float shininess;
+};
+struct Light {
+    vec3 direction;
+    vec3 ambient;
+    vec3 diffuse;
+    vec3 specular;
+};
+
+in vec3 fragPos;
+in vec3 normal;
+in vec2 texCoords;
+
+uniform sampler2D texture_diffuse1;
+uniform Material material;
+uniform Light light;
+uniform vec3 viewPos;
+
+layout (location = 0) out vec4 fragColor;
+layout (location = 1) out vec4 glowColor;
+
+// Light in a few flat bands, the colour flattened too: the cartoon look.
+float band(float x, float steps) { return floor(x * steps + 0.5) / steps; }
+
+void main() {
+    vec3 base = texture(texture_diffuse1, texCoords).rgb;
+    base = floor(base * 5.0 + 0.5) / 5.0;
+    vec3 n = normalize(normal);
+    vec3 toLight = normalize(-light.direction);
+    float diff = band(abs(dot(n, toLight)), 3.0);
+    vec3 viewDir = normalize(viewPos - fragPos);
+    float spec = step(0.6, pow(max(dot(n, normalize(toLight + viewDir)), 0.0), material.shininess));
+    // A dark rim where the surface turns away from the eye.
+    float rim = step(0.25, abs(dot(n, viewDir)));
+
+    vec3 colour = (light.ambient * base + light.diffuse * 1.6 * diff * base + light.specular * spec) * mix(0.25, 1.0, rim);
+    fragColor = vec4(colour, 1.0);
+    glowColor = vec4(0.0, 0.0, 0.0, 1.0);
+}

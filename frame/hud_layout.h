@@ -1,0 +1,53 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include <glm/glm.hpp>
+
+#include "game/game_state.h"
+#include "game/game_world.h"
+
+// The HUD's texts. Byte for byte as shown, trailing blanks included.
+namespace hudtext {
+inline constexpr const char* Fps = "FPS: ";
+inline constexpr const char* Winner = "Winner";
+inline constexpr const char* GameOver = "Game Over";
+inline constexpr const char* Lives = "Lives: ";
+inline constexpr const char* Time = "Time: ";
+inline constexpr const char* Items = "Items: ";
+inline constexpr const char* HurryPrefix = "Hurry up! Only ";
+inline constexpr const char* HurrySuffix = " seconds left.";
+inline constexpr const char* LostLife = "You have lost one life!  ";
+inline constexpr const char* GainedLife = "You have received one life!  ";
+inline constexpr const char* ItemsLeftPrefix = "Only ";
+inline constexpr const char* ItemsLeftSuffix = " items left to collect.";
+}  // namespace hudtext
+
+// One text to draw, in window pixels with the origin at the bottom left.
+struct HudLine {
+    std::string text;
+    float x = 0.0f;
+    float y = 0.0f;
+    float scale = 1.0f;
+    glm::vec3 colour{0.0f};
+    // Centred on x instead of starting at it.
+    bool centred = false;
+};
+
+struct HudFrame {
+    EndDecision end = EndDecision::None;
+    // In drawing order. Empty while the HUD is off: then no text shows at all.
+    std::vector<HudLine> lines;
+};
+
+// The HUD stage's decisions for this frame. Runs the end decision whatever the
+// flags say (it sets gameEnded and may clear the clock) and keeps the time-up
+// latch; width and height are the settings' window size.
+HudFrame layoutHud(GameWorld& world, float deltaTime, int width, int height, bool showFps, bool showHud);
+
+// A HUD number: truncated toward zero, saturating at the int range, NaN as 0.
+int hudNumber(float value);
+
+// The frame rate shown for a frame of deltaTime seconds: 0 when the frame has
+// no measurable length (the float clock did not advance).
+int framesPerSecond(float deltaTime);

@@ -1,0 +1,212 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "frame/hud_layout.h"
+
+namespace {
+
+constexpr float Frame60 = 1.0f / 60.0f;
+
+std::vector<std::string> texts(const HudFrame& frame) {
+    std::vector<std::string> out;
+    for (const HudLine& line : frame.lines) out.push_back(line.text);
+    return out;
+}
+
+const HudLine* find(const HudFrame& frame, const std::string& prefix) {
+    for (const HudLine& line : frame.lines) {
+        if (line.text.rfind(prefix, 0) == 0) return &line;
+    }
+    return nullptr;
+}
+
+HudFrame layout(GameWorld& world, float deltaTime = Frame60, bool showFps = true, bool showHud = true) {
+    return layoutHud(world, deltaTime, 1024, 768, showFps, showHud);
+}
+
+TEST(HudLayout, StartOfTheGameShowsTheStatusLinesInTableOrder) {
+    GameWorld world;
+    const HudFrame frame = layout(world, 0.02f);
+    EXPECT_EQ(frame.end, EndDecision::None);
+    EXPECT_EQ(texts(frame), (std::vector<std::string>{"FPS: 50", "Lives: 3", "Time: 60", "Items: 0",
+                                                      "Only 8 items left to collect."}));
+    EXPECT_FALSE(world.gameEnded);
+}
+
+TEST(HudLayout, EveryLineSitsWhereTheDefaultWindowPutsIt) {
+    GameWorld world;
+    world.state.timeLeft = 5.0f;
+    world.state.lostLifeMessage = true;
+    world.state.gainedLifeMessage = true;
+    world.state.carrotsCollected = 8.0f;
+    const HudFrame frame = layout(world);
+    ASSERT_EQ(frame.end, EndDecision::Win);
+    struct Expected {
+        const char* prefix;
+        float x, y, scale;
+        glm::vec3 colour;
+        bool centred;
+    };
+    const Expected table[] = {
+        {"FPS: ", 924.0f, 668.0f, 0.4f, {0, 0, 0}, false},
+        {"Winner", 512.0f, 384.0f, 1.0f, {0.1f, 0, 0.1f}, true},
+        {"Lives: ", 10.0f, 668.0f, 0.4f, {0, 0, 0}, false},
+        {"Time: ", 10.0f, 638.0f, 0.4f, {0, 0, 0}, false},
+        {"Items: ", 10.0f, 608.0f, 0.4f, {0, 0, 0}, false},
+        {"Hurry up! Only ", 323.95f, 563.2f, 0.5f, {0.1f, 0, 0}, false},
+        {"You have lost one life!  ", 462.0f, 654.0f, 0.3f, {0.1f, 0, 0}, false},
+        {"You have received one life!  ", 462.0f, 634.0f, 0.3f, {0.1f, 0, 0}, false},
+        {"Only 0 items", 362.0f, 54.0f, 0.5f, {0.1f, 0, 0}, false},
+    };
+    ASSERT_EQ(frame.lines.size(), std::size(table));
+    for (std::size_t i = 0; i < frame.lines.size(); ++i) {
+        const HudLine& line = frame.lines[i];
+        EXPECT_EQ(line.text.rfind(table[i].prefix, 0), 0u) << line.text;
+        EXPECT_FLOAT_EQ(line.x, table[i].x) << line.text;
+        EXPECT_FLOAT_EQ(line.y, table[i].y) << line.text;
+        EXPECT_FLOAT_EQ(line.scale, table[i].scale) << line.text;
+        EXPECT_EQ(line.colour, table[i].colour) << line.text;
+        EXPECT_EQ(line.centred, table[i].centred) << line.text;
+    }
+    EXPECT_EQ(frame.lines[6].text, "You have lost one life!  ");
+    EXPECT_EQ(frame.lines[7].text, "You have received one life!  ");
+}
+
+TEST(HudLayout, OddWindowSizesUseIntegerHalvesAndThirds) {
+    GameWorld world;
+    world.state.timeLeft = 5.0f;
+    world.state.lives = 0.0f;
+    const HudFrame frame = layoutHud(world, Frame60, 1023, 767, true, true);
+    ASSERT_EQ(frame.end, EndDecision::Lose);
+    const HudLine* end = find(frame, "Game Over");
+    ASSERT_NE(end, nullptr);
+    EXPECT_FLOAT_EQ(end->x, 511.0f);
+    EXPECT_FLOAT_EQ(end->y, 383.0f);
+    EXPECT_EQ(end->colour, glm::vec3(0.0f, 0.0f, 0.1f));
+    const HudLine* left = find(frame, "Only ");
+    ASSERT_NE(left, nullptr);
+    EXPECT_FLOAT_EQ(left->x, 361.0f);
+    EXPECT_FLOAT_EQ(left->y, 53.0f);
+    world.state.lives = 1.0f;
+    world.state.timeLeft = 5.0f;
+    const HudLine* hurry = find(layoutHud(world, Frame60, 1023, 767, true, true), "Hurry");
+    ASSERT_NE(hurry, nullptr);
+    EXPECT_FLOAT_EQ(hurry->x, static_cast<float>(341 * 0.95));
+    EXPECT_FLOAT_EQ(hurry->y, static_cast<float>(255 * 2.2));
+}
+
+TEST(HudNumbers, AreTruncatedTowardZeroWithASignWhenNegative) {
+    GameWorld world;
+    world.state.timeLeft = 9.7f;
+    world.state.carrotsCollected = 9.0f;
+    world.state.lives = 2.0f;
+    world.state.timeUpLatch = true;
+    const HudFrame frame = layout(world);
+    EXPECT_EQ(find(frame, "Time: ")->text, "Time: 9");
+    EXPECT_EQ(find(frame, "Hurry")->text, "Hurry up! Only 9 seconds left.");
+    EXPECT_EQ(find(frame, "Only ")->text, "Only -1 items left to collect.");
+    EXPECT_EQ(find(frame, "Items: ")->text, "Items: 9");
+    EXPECT_EQ(hudNumber(-0.9f), 0);
+    EXPECT_EQ(hudNumber(-5.5f), -5);
+}
+
+TEST(HudNumbers, EveryFloatConvertsToADefinedInt) {
+    EXPECT_EQ(hudNumber(std::numeric_limits<float>::quiet_NaN()), 0);
+    EXPECT_EQ(hudNumber(std::numeric_limits<float>::infinity()), INT_MAX);
+    EXPECT_EQ(hudNumber(-std::numeric_limits<float>::infinity()), INT_MIN);
+    EXPECT_EQ(hudNumber(3.0e9f), INT_MAX);
+    EXPECT_EQ(hudNumber(-3.0e9f), INT_MIN);
+    EXPECT_EQ(hudNumber(2147483520.0f), 2147483520);
+    EXPECT_EQ(hudNumber(-2147483648.0f), INT_MIN);
+}
+
+TEST(FramesPerSecond, IsTheIntegerPartOfOneOverTheFrameTime) {
+    EXPECT_EQ(framesPerSecond(0.008333f), 120);
+    EXPECT_EQ(framesPerSecond(0.3f), 3);
+    EXPECT_EQ(framesPerSecond(2.5f), 0);
+    GameWorld world;
+    EXPECT_EQ(layout(world, 0.008333f).lines.front().text, "FPS: 120");
+    EXPECT_EQ(layout(world, 0.3f).lines.front().text, "FPS: 3");
+}
+
+TEST(FramesPerSecond, AFrameTooShortToMeasureHasADefinedFigure) {
+    // The float clock did not advance: no rate is known, shown as 0.
+    EXPECT_EQ(framesPerSecond(0.0f), 0);
+    // Far beyond any int: the largest one.
+    EXPECT_EQ(framesPerSecond(1.0e-12f), INT_MAX);
+    EXPECT_EQ(framesPerSecond(std::numeric_limits<float>::denorm_min()), INT_MAX);
+    GameWorld world;
+    EXPECT_EQ(layout(world, 0.0f).lines.front().text, "FPS: 0");
+}
+
+TEST(HudLayout, WithTheHudOffNothingShowsButTheEndIsStillDecided) {
+    GameWorld world;
+    world.state.lives = 0.0f;
+    world.state.timeLeft = 30.0f;
+    const HudFrame frame = layout(world, Frame60, true, false);
+    EXPECT_TRUE(frame.lines.empty());
+    EXPECT_EQ(frame.end, EndDecision::Lose);
+    EXPECT_TRUE(world.gameEnded);
+    EXPECT_EQ(world.state.timeLeft, 0.0f);
+}
+
+TEST(HudLayout, FpsLineFollowsItsOwnFlag) {
+    GameWorld world;
+    const HudFrame frame = layout(world, Frame60, false, true);
+    EXPECT_EQ(frame.lines.front().text, "Lives: 3");
+}
+
+TEST(HudLayout, TheHurryLineLatchesATimedOutGameAsLost) {
+    GameWorld world;
+    world.state.carrotsCollected = 7.0f;
+    world.state.timeLeft = 0.99f;
+    HudFrame frame = layout(world);
+    ASSERT_EQ(frame.end, EndDecision::Lose);
+    EXPECT_EQ(find(frame, "Hurry")->text, "Hurry up! Only 0 seconds left.");
+    EXPECT_EQ(find(frame, "Time: ")->text, "Time: 0");
+    EXPECT_TRUE(world.state.timeUpLatch);
+    // A carrot taken afterwards does not turn the loss into anything else.
+    world.state.carrotsCollected = 8.0f;
+    frame = layout(world);
+    EXPECT_EQ(frame.end, EndDecision::Lose);
+    EXPECT_NE(find(frame, "Game Over"), nullptr);
+}
+
+TEST(HudLayout, WithTheHudOffTheLatchStaysOpen) {
+    // The latch belongs to the hurry line, which is not drawn with the HUD off.
+    GameWorld world;
+    world.state.carrotsCollected = 7.0f;
+    world.state.timeLeft = 0.99f;
+    ASSERT_EQ(layout(world, Frame60, true, false).end, EndDecision::Lose);
+    EXPECT_FALSE(world.state.timeUpLatch);
+    world.state.carrotsCollected = 8.0f;
+    EXPECT_EQ(layout(world).end, EndDecision::None);
+}
+
+TEST(HudLayout, NoHurryLineOnceTheLivesAreGone) {
+    GameWorld world;
+    world.state.timeLeft = 8.0f;
+    world.state.lives = 0.0f;
+    const HudFrame frame = layout(world);
+    EXPECT_EQ(find(frame, "Hurry"), nullptr);
+    EXPECT_NE(find(frame, "Game Over"), nullptr);
+    EXPECT_EQ(find(frame, "Time: ")->text, "Time: 0");
+    EXPECT_FALSE(world.state.timeUpLatch);
+}
+
+TEST(HudLayout, AGainedLifeReplacesTheLostLifeLine) {
+    GameWorld world;
+    world.state.lives = 4.0f;
+    world.state.gainedLifeMessage = true;
+    const HudFrame frame = layout(world);
+    EXPECT_EQ(find(frame, "Lives: ")->text, "Lives: 4");
+    EXPECT_NE(find(frame, "You have received one life!  "), nullptr);
+    EXPECT_EQ(find(frame, "You have lost"), nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,131 @@
+#!/usr/bin/env python3
+"""Plays a route through meadowhop-sim and checks how the game ends.
+
+  check_trace.py SIM ROUTE win|lose   the committed routes
+  check_trace.py SIM --format         trace layout, skipped lines, key parsing
+  check_trace.py SIM --malformed      bad scripts are refused with status 2
+"""
+import subprocess
+import sys
+
+HEADER = "frame lives time carrots x y z facing camx camy camz ended end"
+
+
+def run(sim, script):
+    return subprocess.run([sim], input=script, capture_output=True, text=True, timeout=120)
+
+
+def rows_of(result):
+    lines = result.stdout.splitlines()
+    if not lines or lines[0] != HEADER:
+        sys.exit("trace header is %r" % (lines[:1],))
+    rows = []
+    for line in lines[1:]:
+        fields = line.split()
+        if len(fields) != 13:
+            sys.exit("trace line has %d fields: %r" % (len(fields), line))
+        rows.append(fields)
+    return rows
+
+
+def check_route(sim, route, expected):
+    with open(route) as f:
+        script = f.read()
+    frames = sum(1 for l in script.splitlines() if l.strip() and not l.lstrip().startswith("#"))
+    result = run(sim, script)
+    if result.returncode != 0:
+        sys.exit("simulator exited with %d: %s" % (result.returncode, result.stderr))
+    rows = rows_of(result)
+    if len(rows) != frames:
+        sys.exit("%d trace lines for %d frames" % (len(rows), frames))
+    if [int(r[0]) for r in rows] != list(range(1, frames + 1)):
+        sys.exit("frames are not numbered 1..%d" % frames)
+    last = rows[-1]
+    lives, time, carrots = float(last[1]), float(last[2]), float(last[3])
+    ends = [r[12] for r in rows]
+    lives_seen = [float(r[1]) for r in rows]
+    drops = [a - b for a, b in zip([3.0] + lives_seen, lives_seen) if a != b]
+
+    if expected == "win":
+        if last[12] != "win" or last[11] != "1":
+            sys.exit("route does not end on a win: %s" % " ".join(last))
+        if not (lives > 0 and time >= 1.0 and carrots > 7):
+            sys.exit("win without lives, time or carrots: %s" % " ".join(last))
+        if "lose" in ends:
+            sys.exit("a winning route passed through a loss")
+        first_win = ends.index("win")
+        if any(e != "win" for e in ends[first_win:]):
+            sys.exit("the win did not hold to the end of the route")
+        # After the win the walk stops: the rabbit stays where it was.
+        if any(r[4:7] != rows[first_win][4:7] for r in rows[first_win + 1:]):
+            sys.exit("the rabbit walked on after the win")
+    else:
+        if last[12] != "lose" or last[11] != "1" or lives != 0.0 or time != 0.0:
+            sys.exit("route does not end lost with no lives and no time: %s" % " ".join(last))
+        if drops != [1.0, 1.0, 1.0]:
+            sys.exit("lives did not fall one at a time to 0: %r" % drops)
+        first_loss = ends.index("lose")
+        if float(rows[first_loss][1]) != 0.0:
+            sys.exit("lost before the last life was gone")
+        if float(rows[first_loss - 1][2]) < 1.0:
+            sys.exit("the clock ran out before the trunks took the lives")
+        if "win" in ends:
+            sys.exit("a losing route passed through a win")
+
+
+def check_format(sim):
+    script = "# a comment\n\n0.0166666667 W\n   \n0.5 W+D\n0.0166666667 SPACE\n0 -\r\n"
+    result = run(sim, script)
+    if result.returncode != 0 or result.stderr:
+        sys.exit("a good script failed: %d %s" % (result.returncode, result.stderr))
+    rows = rows_of(result)
+    if len(rows) != 4:
+        sys.exit("expected 4 frames, got %d" % len(rows))
+    expect = [
+        "1 3 59.9833336 0 -100 15 7396.5 3.14159274 -100 200 7996.5 0 none",
+        "2 3 59.4833412 0 5 15 7291.5 2.3561945 5 200 7891.5 0 none",
+    ]
+    for want, got in zip(expect, result.stdout.splitlines()[1:]):
+        if got != want:
+            sys.exit("trace line %r, expected %r" % (got, want))
+    # Space jumps only once more than a second has passed: 0.517 s is not enough.
+    if rows[2][5] != "15":
+        sys.exit("jumped too early: %s" % " ".join(rows[2]))
+
+
+def check_malformed(sim):
+    cases = {
+        "0.0166666667 W\n0.0166666667 Q\n": 2,
+        "0.0166666667 W\n# fine\n\nabc W\n": 4,
+        "0.0166666667\n": 1,
+        "0.0166666667 W extra\n": 1,
+        "-0.1 W\n": 1,
+        "nan W\n": 1,
+        "0.1 W++A\n": 1,
+        "0.1 w\n": 1,
+        "0.1 W+\n": 1,
+        "1e999 W\n": 1,
+    }
+    for script, line in cases.items():
+        result = run(sim, script)
+        if result.returncode != 2:
+            sys.exit("%r: exit %d, expected 2" % (script, result.returncode))
+        if ("line %d:" % line) not in result.stderr:
+            sys.exit("%r: message %r does not name line %d" % (script, result.stderr, line))
+        if result.stdout:
+            sys.exit("%r: a refused script still printed a trace" % script)
+
+
+def main():
+    if len(sys.argv) == 3 and sys.argv[2] == "--format":
+        check_format(sys.argv[1])
+    elif len(sys.argv) == 3 and sys.argv[2] == "--malformed":
+        check_malformed(sys.argv[1])
+    elif len(sys.argv) == 4 and sys.argv[3] in ("win", "lose"):
+        check_route(sys.argv[1], sys.argv[2], sys.argv[3])
+    else:
+        sys.exit(__doc__)
+
+
+if __name__ == "__main__":
+    main()
