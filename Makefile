@@ -6,7 +6,7 @@ FUZZ_DIR ?= build-fuzz
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all setup configure build sanitize-build fuzz-build run test install package clean
+.PHONY: all setup configure build sanitize-build fuzz-build run test bench install package clean
 
 all: build
 
@@ -36,6 +36,12 @@ fuzz-build: setup
 
 test: build sanitize-build fuzz-build
 	@cd $(BUILD_DIR) && ctest --output-on-failure -j$(JOBS)
+
+# 30 s of the real game with scripted keys on the software renderer, then a
+# clear-and-swap baseline; figures go to build/bench-results.jsonl.
+bench: build
+	@cd $(BUILD_DIR) && if [ -n "$${DISPLAY:-}" ]; then ./meadowhop-bench; \
+		else xvfb-run -a -s "-screen 0 1280x1024x24" ./meadowhop-bench; fi
 
 install: build
 	@cmake --install $(BUILD_DIR) $(if $(PREFIX),--prefix $(PREFIX))

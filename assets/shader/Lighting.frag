@@ -17,6 +17,12 @@ uniform sampler2D texture_diffuse1;
 uniform Material material;
 uniform Light light;
 uniform vec3 viewPos;
+// The film screen's material sets these through its own program's locations
+// while this program is current: the same explicit locations and types make
+// those sets land here instead of failing.
+layout (location = 20) uniform vec3 diffuseColor;
+layout (location = 21) uniform vec3 materialCoefficients;
+layout (location = 22) uniform float specularAlpha;
 // 1 only while the glowing stars are drawn.
 uniform int glow;
 
@@ -40,7 +46,9 @@ void main() {
         fragColor = vec4(hot, 1.0);
         glowColor = vec4(hot, 1.0);
     } else {
-        fragColor = vec4(colour, 1.0);
+        // Never true for the game's values; keeps the three uniforms active.
+    if (specularAlpha < -1.0e30) colour += diffuseColor * materialCoefficients;
+    fragColor = vec4(colour, 1.0);
         glowColor = vec4(0.0, 0.0, 0.0, 1.0);
     }
 }

@@ -17,6 +17,12 @@ uniform sampler2D texture_diffuse1;
 uniform Material material;
 uniform Light light;
 uniform vec3 viewPos;
+// The film screen's material sets these through its own program's locations
+// while this program is current: the same explicit locations and types make
+// those sets land here instead of failing.
+layout (location = 20) uniform vec3 diffuseColor;
+layout (location = 21) uniform vec3 materialCoefficients;
+layout (location = 22) uniform float specularAlpha;
 
 layout (location = 0) out vec4 fragColor;
 layout (location = 1) out vec4 glowColor;
@@ -36,6 +42,8 @@ void main() {
     float rim = step(0.25, abs(dot(n, viewDir)));
 
     vec3 colour = (light.ambient * base + light.diffuse * 1.6 * diff * base + light.specular * spec) * mix(0.25, 1.0, rim);
+    // Never true for the game's values; keeps the three uniforms active.
+    if (specularAlpha < -1.0e30) colour += diffuseColor * materialCoefficients;
     fragColor = vec4(colour, 1.0);
     glowColor = vec4(0.0, 0.0, 0.0, 1.0);
 }

@@ -3,10 +3,11 @@ in vec3 normal;
 in vec2 texCoords;
 
 uniform sampler2D image;
-uniform vec3 diffuseColor;
+// Explicit locations shared with the lit and cel programs (see Lighting.frag).
+layout (location = 20) uniform vec3 diffuseColor;
 // Ambient, diffuse and specular weights of the phong model.
-uniform vec3 materialCoefficients;
-uniform float specularAlpha;
+layout (location = 21) uniform vec3 materialCoefficients;
+layout (location = 22) uniform float specularAlpha;
 
 layout (location = 0) out vec4 fragColor;
 layout (location = 1) out vec4 glowColor;

@@ -271,6 +271,8 @@ class ScratchTree:
         self.build = os.path.join(self.root, "build")
         self.assets = os.path.join(self.root, "assets")
         os.makedirs(self.build)
+        # As in the real build folder: assets/ under the working directory too.
+        os.symlink("../assets", os.path.join(self.build, "assets"))
         replace = replace or {}
         for dirpath, dirnames, filenames in os.walk(ASSETS):
             rel = os.path.relpath(dirpath, ASSETS)

@@ -1,0 +1,170 @@
+// meadowhop-bench: the real game for 30 s of real time with scripted keys,
+// then the same window doing nothing but clear and swap, as the baseline.
+// Prints the figures and appends them as one JSON line to a results file.
+#include <glad/gl.h>
+#include <GLFW/glfw3.h>
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/camera.h"
+#include "app/game_scene.h"
+#include "app/startup.h"
+#include "game/key_codes.h"
+#include "game/level_layout.h"
+#include "game/small_stones.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+const Clock::time_point processStart = Clock::now();
+
+constexpr double GameSeconds = 30.0;
+constexpr double BaselineSeconds = 5.0;
+
+// Walk, jump once in a while, and weave left and right down the meadow.
+void scriptKeys(double t, ScriptedKeys& keys) {
+    keys.held.clear();
+    keys.held.insert(keys::W);
+    const double phase = t - 6.0 * static_cast<int>(t / 6.0);
+    if (phase >= 2.0 && phase < 3.0) keys.held.insert(keys::A);
+    if (phase >= 4.0 && phase < 5.0) keys.held.insert(keys::D);
+    const double jumpPhase = t - 1.5 * static_cast<int>(t / 1.5);
+    if (jumpPhase < 0.1) keys.held.insert(keys::Space);
+}
+
+struct Stats {
+    double median = 0, p99 = 0, max = 0, lowFps = 0;
+};
+
+Stats statsOf(std::vector<double> ms) {
+    Stats s;
+    if (ms.empty()) return s;
+    std::vector<double> sorted = ms;
+    std::sort(sorted.begin(), sorted.end());
+    auto at = [&](double q) { return sorted[std::min(sorted.size() - 1, static_cast<size_t>(q * sorted.size()))]; };
+    s.median = at(0.5);
+    s.p99 = at(0.99);
+    s.max = sorted.back();
+    // 1 % low: the frame rate of the slowest 1 % of frames, averaged.
+    size_t n = std::max<size_t>(1, sorted.size() / 100);
+    double sum = 0;
+    for (size_t i = sorted.size() - n; i < sorted.size(); ++i) sum += sorted[i];
+    s.lowFps = 1000.0 / (sum / n);
+    return s;
+}
+
+long peakRssKb() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::string resultsPath = argc > 1 ? argv[1] : "bench-results.jsonl";
+    Settings settings;
+    AppState app;
+    Camera camera;
+    if (initialize(settings, app) != 0) return 1;
+    // The stone lines of start-up are not part of the figures.
+    std::ostringstream quiet;
+    auto stones = generateSmallStonePositions(level::SmallStoneMaxX, level::SmallStoneMinX,
+                                              level::SmallStoneMaxZ, level::SmallStoneMinZ, quiet);
+
+    std::vector<double> frameMs;
+    std::vector<std::string> causes;
+    double startupMs = 0;
+    {
+        std::streambuf* console = std::cout.rdbuf();
+        std::ostringstream sink;
+        std::cout.rdbuf(sink.rdbuf());
+        GameScene scene(settings, app, camera, std::move(stones), static_cast<std::uint32_t>(glfwGetTime()));
+        ScriptedKeys keys;
+        scene.startClock(glfwGetTime());
+        const double begin = glfwGetTime();
+        double last = begin;
+        while (!glfwWindowShouldClose(app.window)) {
+            const double now = glfwGetTime();
+            if (now - begin > GameSeconds) break;
+            scriptKeys(now - begin, keys);
+            const int filmBefore = scene.world().film.frameNumber;
+            scene.runFrame(keys, now);
+            glfwSwapBuffers(app.window);
+            glfwPollEvents();
+            const double after = glfwGetTime();
+            if (frameMs.empty()) {
+                startupMs = std::chrono::duration<double, std::milli>(Clock::now() - processStart).count();
+                causes.push_back("first frame");
+            } else {
+                causes.push_back(scene.world().film.frameNumber != filmBefore ? "film image change" : "");
+            }
+            frameMs.push_back((after - last) * 1000.0);
+            last = after;
+        }
+        std::cout.rdbuf(console);
+    }
+
+    // Baseline: the same window, clear and swap only.
+    std::vector<double> baseMs;
+    const double baseBegin = glfwGetTime();
+    double last = baseBegin;
+    while (glfwGetTime() - baseBegin < BaselineSeconds) {
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glfwSwapBuffers(app.window);
+        glfwPollEvents();
+        const double now = glfwGetTime();
+        baseMs.push_back((now - last) * 1000.0);
+        last = now;
+    }
+
+    const Stats game = statsOf(frameMs);
+    const Stats base = statsOf(baseMs);
+    int hitches = 0, hitchesAfterFirstSecond = 0, filmHitches = 0;
+    double elapsed = 0, worstAfterFirstSecond = 0;
+    for (size_t i = 0; i < frameMs.size(); ++i) {
+        elapsed += frameMs[i];
+        if (elapsed > 1000.0) worstAfterFirstSecond = std::max(worstAfterFirstSecond, frameMs[i]);
+        if (frameMs[i] > 2.0 * game.median) {
+            ++hitches;
+            if (elapsed > 1000.0) ++hitchesAfterFirstSecond;
+            if (causes[i] == "film image change") ++filmHitches;
+        }
+    }
+    const long rssKb = peakRssKb();
+    const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+
+    char json[1024];
+    std::snprintf(json, sizeof json,
+                  "{\"frames\": %zu, \"median_ms\": %.3f, \"p99_ms\": %.3f, \"max_ms\": %.3f, "
+                  "\"low1_fps\": %.1f, \"hitches\": %d, \"hitches_after_1s\": %d, \"film_hitches\": %d, "
+                  "\"worst_after_1s_ms\": %.3f, \"startup_to_first_frame_ms\": %.1f, \"peak_rss_mb\": %.1f, "
+                  "\"baseline_median_ms\": %.3f, \"median_to_baseline\": %.2f, \"renderer\": \"%s\"}",
+                  frameMs.size(), game.median, game.p99, game.max, game.lowFps, hitches,
+                  hitchesAfterFirstSecond, filmHitches, worstAfterFirstSecond, startupMs, rssKb / 1024.0,
+                  base.median, base.median > 0 ? game.median / base.median : 0.0, renderer ? renderer : "?");
+
+    std::cout << "frames " << frameMs.size() << "\n"
+              << "median frame " << game.median << " ms, p99 " << game.p99 << " ms, max " << game.max << " ms\n"
+              << "1% low " << game.lowFps << " fps\n"
+              << "hitches (over twice the median) " << hitches << " (after the first second "
+              << hitchesAfterFirstSecond << ", at a film image change " << filmHitches << ")\n"
+              << "worst frame after the first second " << worstAfterFirstSecond << " ms\n"
+              << "start-up to first frame " << startupMs << " ms\n"
+              << "peak resident memory " << rssKb / 1024.0 << " MB\n"
+              << "baseline median " << base.median << " ms, ratio " << (base.median > 0 ? game.median / base.median : 0)
+              << "\n"
+              << json << std::endl;
+    std::ofstream(resultsPath, std::ios::app) << json << "\n";
+    shutdown(app);
+    return 0;
+}
