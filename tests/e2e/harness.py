@@ -205,6 +205,14 @@ class GameRun:
         subprocess.run(["convert", "xwd:-", "png:" + path], input=xwd.stdout, check=True, timeout=60)
         return path
 
+    def picture(self):
+        """The window's pixels now, as a Picture."""
+        xwd = subprocess.run(["xwd", "-silent", "-id", self.window], env=self.display.env(),
+                             capture_output=True, check=True, timeout=30)
+        ppm = subprocess.run(["convert", "xwd:-", "-depth", "8", "ppm:-"], input=xwd.stdout,
+                             capture_output=True, check=True, timeout=60).stdout
+        return Picture.from_ppm(ppm)
+
     def window_geometry(self):
         out = subprocess.run(["xwininfo", "-id", self.window], env=self.display.env(),
                              capture_output=True, text=True, check=True, timeout=30).stdout
@@ -220,6 +228,44 @@ class GameRun:
         self.err_reader.join(timeout=10)
         self.proc.stdout.close()
         self.proc.stderr.close()
+
+
+class Picture:
+    """RGB pixels, row 0 at the top as the screen shows them."""
+
+    def __init__(self, width, height, data):
+        self.width, self.height, self.data = width, height, data
+
+    @classmethod
+    def from_ppm(cls, ppm):
+        fields = []
+        pos = 0
+        while len(fields) < 4:
+            while ppm[pos:pos + 1].isspace():
+                pos += 1
+            start = pos
+            while not ppm[pos:pos + 1].isspace():
+                pos += 1
+            fields.append(ppm[start:pos])
+        width, height = int(fields[1]), int(fields[2])
+        return cls(width, height, ppm[pos + 1:pos + 1 + width * height * 3])
+
+    def pixel(self, x, y):
+        i = (y * self.width + x) * 3
+        return tuple(self.data[i:i + 3])
+
+    def count(self, box, predicate):
+        """Pixels in box = (x0, y0, x1, y1), top-left origin, that satisfy predicate."""
+        x0, y0, x1, y1 = box
+        return sum(1 for y in range(y0, y1) for x in range(x0, x1) if predicate(self.pixel(x, y)))
+
+    def distinct_colours(self):
+        step = 3 * 7
+        return len({self.data[i:i + 3] for i in range(0, len(self.data) - 2, step)})
+
+
+def near(colour, tolerance=40):
+    return lambda p: all(abs(a - b) <= tolerance for a, b in zip(p, colour))
 
 
 def send_delete_window(display_name, window):
