@@ -83,7 +83,8 @@ def check_format(sim):
         sys.exit("expected 4 frames, got %d" % len(rows))
     expect = [
         "1 3 59.9833336 0 -100 15 7396.5 3.14159274 -100 200 7996.5 0 none",
-        "2 3 59.4833412 0 5 15 7291.5 2.3561945 5 200 7891.5 0 none",
+        # 0.5 s holds 29 whole countdown steps in float; the rest waits for the next frame.
+        "2 3 59.5000076 0 5 15 7291.5 2.3561945 4.99999237 200 7891.5 0 none",
     ]
     for want, got in zip(expect, result.stdout.splitlines()[1:]):
         if got != want:

@@ -47,15 +47,4 @@ TEST(PickupWorld, HoldsARotatedStaticAnchorAndEighteenDynamicBodiesOnOneShape) {
     }
 }
 
-TEST(PickupWorld, AnEmptySceneGivesNoPoses) {
-    PhysicsFoundation* foundation = createPhysicsFoundation();
-    PhysicsSdk* sdk = createPhysicsSdk(foundation);
-    PhysicsScene* scene = createPhysicsScene(sdk);
-    ASSERT_NE(scene, nullptr);
-    EXPECT_TRUE(readPickupPositions(*scene).empty());
-    releasePhysicsScene(scene);
-    releasePhysicsSdk(sdk);
-    releasePhysicsFoundation(foundation);
-}
-
 }  // namespace

@@ -53,13 +53,6 @@ TEST(Jump, HeldSpaceStartsANewJumpOnlyAfterEachSecond) {
     EXPECT_EQ(starts, 4);
 }
 
-TEST(Jump, TheRabbitStartsBelowTheRestHeightAndStaysThere) {
-    Walker w;
-    for (int frame = 0; frame < 100; ++frame) updateJump(w.motion, w.keys, Frame60, w.rabbit);
-    EXPECT_FLOAT_EQ(w.rabbit.y, 15.0f);
-    EXPECT_FLOAT_EQ(w.rabbit.z, 7400.0f);
-}
-
 TEST(SideEdges, HoldingDBeyondTheRightEdgeSlidesAlongIt) {
     Walker w;
     w.rabbit.x = 255.0f;

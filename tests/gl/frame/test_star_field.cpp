@@ -1,0 +1,176 @@
+#include <algorithm>
+
+#include <glm/gtc/matrix_transform.hpp>
+#include <gtest/gtest.h>
+
+#include "frame/star_field.h"
+#include "frame/star_placement.h"
+#include "frame_fixture.h"
+#include "support/gl_context.h"
+
+namespace {
+
+// Big enough stars for a small read-back; the material names a texture the
+// test never writes, which still gives the model one texture record.
+const char* const BigStarObj =
+    "mtllib star.mtl\n"
+    "v -20 -20 0\nv 20 -20 0\nv 20 20 0\nv -20 20 0\n"
+    "vt 0 0\nvt 1 0\nvt 1 1\nvt 0 1\n"
+    "vn 0 0 1\n"
+    "usemtl star\n"
+    "f 1/1/1 2/2/1 3/3/1\nf 1/1/1 3/3/1 4/4/1\n";
+const char* const StarMtl = "newmtl star\nKd 1 1 1\nmap_Kd star.png\n";
+
+const char* const ParticlesVertex = R"(#version 430 core
+layout(location = 0) in vec3 position;
+layout(location = 3) in mat4 instance;
+uniform mat4 view;
+uniform mat4 projection;
+void main() { gl_Position = projection * view * instance * vec4(position, 1.0); }
+)";
+
+const char* const ParticlesFragment = R"(#version 430 core
+uniform sampler2D texture_diffuse1;
+layout(location = 0) out vec4 picture;
+void main() { picture = vec4(1.0) + 1e-9 * texture(texture_diffuse1, vec2(0.5)); }
+)";
+
+std::vector<glm::mat4> bufferContents(GLuint buffer) {
+    std::vector<glm::mat4> contents(StarCount);
+    glBindBuffer(GL_ARRAY_BUFFER, buffer);
+    glGetBufferSubData(GL_ARRAY_BUFFER, 0, static_cast<GLsizeiptr>(contents.size() * sizeof(glm::mat4)),
+                       contents.data());
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    return contents;
+}
+
+GLint attribute(GLuint index, GLenum parameter) {
+    GLint value = 0;
+    glGetVertexAttribiv(index, parameter, &value);
+    return value;
+}
+
+class StarFieldTest : public testing::Test {
+protected:
+    void SetUp() override {
+        if (!GlContext::get().ok()) GTEST_SKIP() << "no GL context";
+        tree.write("assets/objects/star/star.mtl", StarMtl);
+        const std::string path = tree.write("assets/objects/star/star.obj", BigStarObj).string();
+        particles = tree.program("particles", ParticlesVertex, ParticlesFragment);
+        testing::internal::CaptureStdout();
+        model = std::make_unique<ModelAsset>(path);
+        testing::internal::GetCapturedStdout();
+        ASSERT_EQ(model->meshes.size(), 1u);
+        ASSERT_EQ(model->loadedTextures.size(), 1u);
+        view = glm::lookAt(glm::vec3(40, 30, 700), glm::vec3(40, 30, 20), glm::vec3(0, 1, 0));
+        projection = glm::perspective(glm::radians(45.0f), 1.0f, 0.1f, 2000.0f);
+    }
+
+    TempTree tree;
+    std::unique_ptr<ShaderProgram> particles;
+    std::unique_ptr<ModelAsset> model;
+    glm::mat4 view{1.0f};
+    glm::mat4 projection{1.0f};
+};
+
+}  // namespace
+
+TEST_F(StarFieldTest, InstanceMatricesReplaceTheTangentAsAttributesThreeToSix) {
+    const GLuint meshBuffer = model->meshes[0]->vbo;
+    StarField field(*model, 17);
+    EXPECT_EQ(field.matrices().size(), 3000u);
+    GLint size = 0, usage = 0;
+    glBindBuffer(GL_ARRAY_BUFFER, field.instanceBuffer());
+    glGetBufferParameteriv(GL_ARRAY_BUFFER, GL_BUFFER_SIZE, &size);
+    glGetBufferParameteriv(GL_ARRAY_BUFFER, GL_BUFFER_USAGE, &usage);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    EXPECT_EQ(size, 192000);
+    EXPECT_EQ(usage, GL_STATIC_DRAW);
+    EXPECT_EQ(bufferContents(field.instanceBuffer()), field.matrices());
+
+    GLint bound = -1;
+    glGetIntegerv(GL_VERTEX_ARRAY_BINDING, &bound);
+    EXPECT_EQ(bound, 0);
+    glBindVertexArray(model->meshes[0]->vao);
+    for (GLuint k = 3; k <= 6; ++k) {
+        EXPECT_EQ(attribute(k, GL_VERTEX_ATTRIB_ARRAY_ENABLED), GL_TRUE) << k;
+        EXPECT_EQ(attribute(k, GL_VERTEX_ATTRIB_ARRAY_SIZE), 4) << k;
+        EXPECT_EQ(attribute(k, GL_VERTEX_ATTRIB_ARRAY_STRIDE), 64) << k;
+        EXPECT_EQ(attribute(k, GL_VERTEX_ATTRIB_ARRAY_DIVISOR), 1) << k;
+        EXPECT_EQ(attribute(k, GL_VERTEX_ATTRIB_ARRAY_BUFFER_BINDING), static_cast<GLint>(field.instanceBuffer()));
+        void* offset = nullptr;
+        glGetVertexAttribPointerv(k, GL_VERTEX_ATTRIB_ARRAY_POINTER, &offset);
+        EXPECT_EQ(reinterpret_cast<std::uintptr_t>(offset), (k - 3) * 16u) << k;
+    }
+    for (GLuint k = 0; k <= 2; ++k) {
+        EXPECT_EQ(attribute(k, GL_VERTEX_ATTRIB_ARRAY_BUFFER_BINDING), static_cast<GLint>(meshBuffer)) << k;
+        EXPECT_EQ(attribute(k, GL_VERTEX_ATTRIB_ARRAY_DIVISOR), 0) << k;
+    }
+    glBindVertexArray(0);
+    EXPECT_NO_GL_ERROR();
+}
+
+TEST_F(StarFieldTest, PlacementReseedsTheSharedGeneratorAndTheSameSeedGivesTheSameField) {
+    StarField first(*model, 1234);
+    Lcg15 reference;
+    reference.seed(1234);
+    for (int i = 0; i < 15000; ++i) reference.next();
+    EXPECT_EQ(sharedLcg15().next(), reference.next()) << "the shared generator carries on after the placement";
+
+    StarField second(*model, 1234);
+    EXPECT_EQ(first.matrices(), second.matrices());
+    StarField third(*model, 1235);
+    EXPECT_NE(first.matrices(), third.matrices());
+    EXPECT_NO_GL_ERROR();
+}
+
+TEST_F(StarFieldTest, HiddenFieldFreezesButStillGetsTheCameraAndResumesWhereItStopped) {
+    StarField field(*model, 3);
+    const std::vector<glm::mat4> placed = field.matrices();
+    for (int frame = 0; frame < 3; ++frame) {
+        field.setCamera(*particles, view, projection);
+        drawStarField(field, *particles, false);
+    }
+    EXPECT_EQ(currentProgram(), static_cast<GLint>(particles->programId));
+    EXPECT_TRUE(matricesNear(uniformMat4(particles->programId, "view"), view, 0.0f));
+    EXPECT_TRUE(matricesNear(uniformMat4(particles->programId, "projection"), projection, 0.0f));
+    EXPECT_EQ(field.matrices(), placed);
+    EXPECT_EQ(bufferContents(field.instanceBuffer()), placed);
+
+    drawStarField(field, *particles, true);
+    std::vector<glm::mat4> expected = placed;
+    moveStars(expected);
+    EXPECT_EQ(field.matrices(), expected) << "one step, no frames made up";
+    EXPECT_EQ(bufferContents(field.instanceBuffer()), expected);
+    EXPECT_EQ(uniformInt(particles->programId, "texture_diffuse1"), 0);
+    EXPECT_EQ(boundTexture(GL_TEXTURE0), static_cast<GLint>(model->loadedTextures[0]->textureId));
+    glUseProgram(0);
+    EXPECT_NO_GL_ERROR();
+}
+
+TEST_F(StarFieldTest, OneInstancedDrawPerMeshPutsAllThreeThousandStarsOnScreen) {
+    StarField field(*model, 8);
+    TestTarget target(128, 128);
+    target.clear(glm::vec4(0.0f, 0.0f, 0.0f, 1.0f));
+    glEnable(GL_DEPTH_TEST);
+    field.setCamera(*particles, view, projection);
+    GLuint query = 0;
+    glGenQueries(1, &query);
+    glBeginQuery(GL_PRIMITIVES_GENERATED, query);
+    drawStarField(field, *particles, true);
+    glEndQuery(GL_PRIMITIVES_GENERATED);
+    GLuint primitives = 0;
+    glGetQueryObjectuiv(query, GL_QUERY_RESULT, &primitives);
+    glDeleteQueries(1, &query);
+    glDisable(GL_DEPTH_TEST);
+    glUseProgram(0);
+    EXPECT_EQ(primitives, 3000u * 2u);
+
+    const std::vector<unsigned char> pixels = target.pixels();
+    std::size_t lit = 0;
+    for (std::size_t i = 0; i < pixels.size(); i += 4) lit += pixels[i] > 128 ? 1 : 0;
+    // Thousands of small stars spread over the ring, not one pile.
+    EXPECT_GT(lit, 1000u);
+    EXPECT_LT(lit, pixels.size() / 4 * 9 / 10);
+    EXPECT_NO_GL_ERROR();
+}
