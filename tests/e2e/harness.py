@@ -70,7 +70,7 @@ class VirtualDisplay:
 class GameRun:
     """One run of the game, with its standard output collected line by line."""
 
-    def __init__(self, display, workdir=None, args=()):
+    def __init__(self, display, workdir=None, args=(), command=None):
         self.display = display
         self.workdir = workdir or BINARY_DIR
         self.lines = []
@@ -78,7 +78,7 @@ class GameRun:
         self.cond = threading.Condition()
         self.started = time.monotonic()
         self.proc = subprocess.Popen(
-            [GAME, *args], cwd=self.workdir, env=display.env(),
+            [command or GAME, *args], cwd=self.workdir, env=display.env(),
             stdout=subprocess.PIPE, stderr=subprocess.PIPE)
         self.reader = threading.Thread(target=self._read_stdout, daemon=True)
         self.reader.start()
@@ -241,7 +241,9 @@ class Picture:
         fields = []
         pos = 0
         while len(fields) < 4:
-            while ppm[pos:pos + 1].isspace():
+            while ppm[pos:pos + 1].isspace() or ppm[pos:pos + 1] == b"#":
+                if ppm[pos:pos + 1] == b"#":
+                    pos = ppm.index(b"\n", pos)
                 pos += 1
             start = pos
             while not ppm[pos:pos + 1].isspace():
@@ -373,6 +375,17 @@ class GameTestCase(unittest.TestCase):
         tree = ScratchTree(**kwargs)
         self.trees.append(tree)
         return tree
+
+    def wait_for_scene(self, run, timeout=60):
+        """The first picture that shows a drawn scene rather than a bare window."""
+        deadline = time.monotonic() + timeout
+        while True:
+            picture = run.picture()
+            if picture.distinct_colours() > 40:
+                return picture
+            if time.monotonic() > deadline:
+                self.fail("the game drew no scene")
+            time.sleep(0.2)
 
     def artifact(self, name):
         return os.path.join(ARTIFACTS, self.id().split(".")[-1] + "-" + name)
