@@ -77,8 +77,13 @@ class GameRun:
         self.stderr = b""
         self.cond = threading.Condition()
         self.started = time.monotonic()
+        env = display.env()
+        if os.environ.get("MH_GAME_PRELOAD"):
+            # Sanitizer run only: the preload has to come before the runtime.
+            env["LD_PRELOAD"] = os.environ["MH_GAME_PRELOAD"]
+            env["ASAN_OPTIONS"] = env.get("ASAN_OPTIONS", "detect_leaks=1") + ":verify_asan_link_order=0"
         self.proc = subprocess.Popen(
-            [command or GAME, *args], cwd=self.workdir, env=display.env(),
+            [command or GAME, *args], cwd=self.workdir, env=env,
             stdout=subprocess.PIPE, stderr=subprocess.PIPE)
         self.reader = threading.Thread(target=self._read_stdout, daemon=True)
         self.reader.start()
