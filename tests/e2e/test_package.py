@@ -26,6 +26,7 @@ class DebianPackage(GameTestCase):
         for runtime in ("libglfw3", "libassimp", "libfreetype", "libbullet"):
             self.assertIn(runtime, info)
         for path in ("usr/share/applications/meadowhop.desktop",
+                     "usr/share/icons/hicolor/128x128/apps/meadowhop.png",
                      "usr/lib/meadowhop/assets/fonts/Raleway-Bold.ttf",
                      "usr/lib/meadowhop/assets/settings.ini"):
             self.assertTrue(os.path.exists(os.path.join(root, path)), path)
