@@ -47,8 +47,8 @@ void main() {
         glowColor = vec4(hot, 1.0);
     } else {
         // Never true for the game's values; keeps the three uniforms active.
-    if (specularAlpha < -1.0e30) colour += diffuseColor * materialCoefficients;
-    fragColor = vec4(colour, 1.0);
+        if (specularAlpha < -1.0e30) colour += diffuseColor * materialCoefficients;
+        fragColor = vec4(colour, 1.0);
         glowColor = vec4(0.0, 0.0, 0.0, 1.0);
     }
 }

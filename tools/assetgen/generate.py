@@ -436,13 +436,22 @@ def heart_mesh():
     m = Mesh()
     pts = []
     n = 48
+    # The curve spans x -16..16 and y -17..11.9; at scale (20, 21, 20) every
+    # point stays within 28.6 of the pickup's centre, inside its radius of 30.
+    k = 0.042
     for i in range(n):
         t = i * 2 * math.pi / n
         x = 16 * math.sin(t) ** 3
         y = 13 * math.cos(t) - 5 * math.cos(2 * t) - 2 * math.cos(3 * t) - math.cos(4 * t)
-        # 0.1..1.4 in y, so the heart floats just above the ground.
-        pts.append((x * 0.059, (y + 17) * 0.059 + 0.1))
-    pillow(m, pts, (0.0, (-3 + 17) * 0.059 + 0.1), 0.42, 10, (0.02, 0.02, 0.98, 0.98))
+        # 0.1..1.31 in y, so the heart floats just above the ground.
+        pts.append((x * k, (y + 17) * k + 0.1))
+    pillow(m, pts, (0.0, (-3 + 17) * k + 0.1), 0.3, 10, (0.02, 0.02, 0.98, 0.98))
+    # The game turns the heart by 90 radians about y; turned back here first,
+    # its face still looks down the path at the player.
+    turn = -math.fmod(90.0, 2 * math.pi)
+    c, s = math.cos(turn), math.sin(turn)
+    m.p = [(x * c + z * s, y, -x * s + z * c) for x, y, z in m.p]
+    m.n = [(x * c + z * s, y, -x * s + z * c) for x, y, z in m.n]
     return m
 
 
@@ -768,7 +777,8 @@ def film_frame(bg, phase):
     ground = size * 0.78
     # Three hops per loop; squash on landing.
     hop = abs(math.sin(phase * 3 * math.pi))
-    lift = hop * size * 0.38
+    # At the top of a hop the leaves still clear the image's upper edge.
+    lift = hop * size * 0.25
     squash = 1.0 + 0.25 * max(0.0, 0.3 - hop)
     sway = math.sin(phase * 2 * math.pi) * size * 0.18
     cx = size * 0.5 + sway
