@@ -31,6 +31,9 @@ GLFWwindow* createWindow(const Settings& settings) {
         return glfwCreateWindow(FullscreenWidth, FullscreenHeight, settings.title.c_str(), monitor,
                                 nullptr);
     }
+    // GLFW turns a size below 1 into a failed creation, but a negative one
+    // trips its assertion first and aborts: refuse both the same way here.
+    if (settings.width < 1 || settings.height < 1) return nullptr;
     return glfwCreateWindow(settings.width, settings.height, settings.title.c_str(), nullptr,
                             nullptr);
 }
