@@ -6,7 +6,7 @@ FUZZ_DIR ?= build-fuzz
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all setup configure build sanitize-build fuzz-build run test bench install package clean
+.PHONY: all setup configure build sanitize-build fuzz-build run test bench soak install package clean
 
 all: build
 
@@ -42,6 +42,12 @@ test: build sanitize-build fuzz-build
 bench: build
 	@cd $(BUILD_DIR) && if [ -n "$${DISPLAY:-}" ]; then ./meadowhop-bench; \
 		else xvfb-run -a -s "-screen 0 1280x1024x24" ./meadowhop-bench; fi
+
+# The real game for SOAK_SECONDS with keys held in turn, sampling its memory
+# and the film's image changes each second; prints the figures.
+SOAK_SECONDS ?= 600
+soak: build
+	@python3 tools/soak.py --seconds $(SOAK_SECONDS) --build $(abspath $(BUILD_DIR))
 
 install: build
 	@cmake --install $(BUILD_DIR) $(if $(PREFIX),--prefix $(PREFIX))

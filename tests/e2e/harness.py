@@ -7,6 +7,7 @@ game reads key state once a frame.
 """
 
 import ctypes
+import itertools
 import os
 import re
 import shutil
@@ -145,6 +146,39 @@ class GameRun:
                 raise AssertionError("the game opened no window")
             time.sleep(0.05)
 
+    def wait_for_drawing(self, keep_seconds=1.0, timeout=60):
+        """Waits for the window to show something other than one flat colour,
+        then, at least `keep_seconds` later, for a picture that differs from
+        that one: frames are still being drawn. Returns the last picture."""
+        deadline = time.monotonic() + timeout
+        first = None
+        grabs = failed_grabs = 0
+        while True:
+            if self.proc.poll() is not None:
+                raise AssertionError("the game ended while drawing was awaited (status %d):\n%s"
+                                     % (self.proc.returncode, self.output()))
+            try:
+                picture = self.picture()
+                grabs += 1
+            except subprocess.CalledProcessError:
+                picture = None  # the window went away between the poll and the grab
+                failed_grabs += 1
+            if picture is not None:
+                if first is None:
+                    if picture.distinct_colours() > 1:
+                        first, first_at = picture, time.monotonic()
+                elif picture.data != first.data and time.monotonic() - first_at >= keep_seconds:
+                    return picture
+            if time.monotonic() > deadline:
+                raise AssertionError("the game drew %s within %d s (%d pictures, %d failed grabs)" % (
+                    "nothing" if first is None else "no change", timeout, grabs, failed_grabs))
+            time.sleep(0.1)
+
+    def move_window(self, x, y):
+        """Puts the window elsewhere, so that games run side by side do not
+        cover each other's pixels."""
+        self._xdotool("windowmove", "--sync", self.window, str(x), str(y))
+
     def wait_exit(self, timeout=60):
         code = self.proc.wait(timeout=timeout)
         self.reader.join(timeout=10)
@@ -197,6 +231,10 @@ class GameRun:
             return self.wait_exit(timeout=timeout)
         finally:
             self.key_up("Escape")
+            if self.proc.poll() is None:
+                # It did not end: release the key on the server as well, or
+                # every later game on this display starts with Escape held.
+                self._xdotool("keyup", "Escape")
 
     def request_close(self):
         """Asks the window to close the way a window manager's close button does."""
@@ -233,6 +271,23 @@ class GameRun:
         self.err_reader.join(timeout=10)
         self.proc.stdout.close()
         self.proc.stderr.close()
+
+
+# Texts that a creation line leaves open ("Creating shader : " and
+# "Creating model : " have no line end), so that a report runs into them.
+_OPEN_CREATION_TEXT = re.compile(r"^(?:Creating (?:shader|model) : \S+?\.(?:vert|obj))+")
+REPORT_PREFIXES = ("ERROR", "Texture failed", "Skybox texture failed", "Failed", "WARNING")
+
+
+def loader_reports(lines):
+    """The failure reports among the game's output lines, each with the open
+    creation texts in front of it taken off."""
+    reports = []
+    for line in lines:
+        rest = _OPEN_CREATION_TEXT.sub("", line)
+        if rest.startswith(REPORT_PREFIXES):
+            reports.append(rest)
+    return reports
 
 
 class Picture:
@@ -312,6 +367,25 @@ def send_delete_window(display_name, window):
         x11.XCloseDisplay(dpy)
 
 
+# New windows take the keyboard focus, and xdotool presses a key on the
+# server itself (not just at the window) when its window has the focus: a
+# game opened meanwhile by a neighbour would get the held Escape. Games run
+# side by side therefore open their windows and quit one at a time.
+focus_lock = threading.Lock()
+
+_lane = threading.local()
+_lane_numbers = itertools.count()
+
+
+def lane_origin(column_width=400, columns=3):
+    """The top-left corner for windows opened by this thread: each worker of a
+    pool running games side by side keeps a column of the display for itself
+    (the default display is 1280 pixels wide)."""
+    if not hasattr(_lane, "origin"):
+        _lane.origin = ((next(_lane_numbers) % columns) * column_width, 0)
+    return _lane.origin
+
+
 class ScratchTree:
     """A copy of the asset tree beside a build/ folder to run the game from.
 
@@ -342,6 +416,16 @@ class ScratchTree:
             mode = "wb" if isinstance(content, bytes) else "w"
             with open(path, mode) as f:
                 f.write(content)
+
+    def path(self, rel_file):
+        return os.path.join(self.assets, rel_file)
+
+    def take_away(self, rel_file):
+        """Removes one file of the copy while a game may be running on it."""
+        os.unlink(self.path(rel_file))
+
+    def put_back(self, rel_file):
+        os.symlink(os.path.join(ASSETS, rel_file), self.path(rel_file))
 
     def cleanup(self):
         shutil.rmtree(self.root, ignore_errors=True)
