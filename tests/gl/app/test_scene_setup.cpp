@@ -1,0 +1,298 @@
+// The game routine's set-up and release as the console shows them: every
+// resource in its creation order, released in reverse, over the real asset
+// tree and over a copy with one model missing.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/game_scene.h"
+#include "app/scene_assets.h"
+#include "frame/messages.h"
+#include "frame/text_renderer.h"
+#include "game/key_source.h"
+#include "game/level_layout.h"
+#include "game/physics.h"
+#include "game/small_stones.h"
+#include "render/messages.h"
+#include "render/model_import.h"
+#include "support/gl_context.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Small: the scene's own frame buffers follow the window size.
+constexpr int Width = 320;
+constexpr int Height = 240;
+const char* const SkyboxVertex = "../assets/shader/Skybox.vert";
+
+std::string repeat(const char* line, std::size_t times) {
+    std::string text;
+    for (std::size_t i = 0; i < times; ++i) text += std::string(line) + "\n";
+    return text;
+}
+
+// What a model prints when it is created and when it goes: one line per mesh,
+// and at the end one per distinct texture file its meshes name.
+struct ModelLines {
+    std::string path;
+    bool present = true;
+    std::size_t meshes = 0;
+    std::size_t textures = 0;
+
+    std::string creation() const {
+        std::string text = std::string(rendertext::CreatingModel) + path;
+        return text + repeat(rendertext::CreatingMesh, meshes);
+    }
+    std::string release() const {
+        return repeat(rendertext::DeletingMesh, meshes) + repeat(rendertext::DeletingTexture, textures);
+    }
+};
+
+// Counted from the imported data, relative to the working directory.
+ModelLines countModel(const char* path) {
+    ModelLines lines;
+    lines.path = path;
+    const ImportedModel model = importModel(path);
+    lines.present = model.ok;
+    lines.meshes = model.meshes.size();
+    std::set<std::string> files;
+    for (const ImportedMesh& mesh : model.meshes) {
+        for (const TextureReference& ref : mesh.textures) files.insert(ref.fileName);
+    }
+    lines.textures = files.size();
+    return lines;
+}
+
+std::vector<ModelLines> sceneModels() {
+    std::vector<ModelLines> models;
+    for (const char* path : {scenepaths::Meadow, scenepaths::Rabbit, scenepaths::Carrot, scenepaths::Stone,
+                             scenepaths::Heart, scenepaths::Cube, scenepaths::Star, scenepaths::Wall,
+                             scenepaths::Trunk, scenepaths::Tunnel}) {
+        models.push_back(countModel(path));
+    }
+    return models;
+}
+
+std::string creatingShader(const char* vertexPath) { return std::string(rendertext::CreatingShader) + vertexPath; }
+
+// Everything the set-up prints once the first shader text is out, with the
+// import error of each missing model cut out as a marker line.
+const char* const ImportErrorMarker = "<import error>\n";
+
+std::string expectedSetUp(const std::vector<ModelLines>& models, const ModelLines& glowStar) {
+    std::string text;
+    for (const char* const* pair : {scenepaths::Text, scenepaths::Lighting, scenepaths::Cell, scenepaths::Phong,
+                                    scenepaths::Lightmaps, scenepaths::Particles, scenepaths::Normalmap}) {
+        text += creatingShader(pair[0]);
+    }
+    for (const ModelLines& model : models) {
+        text += model.creation();
+        if (!model.present) text += ImportErrorMarker;
+    }
+    // The sky, the film and the brick textures; only the sky prints.
+    text += creatingShader(SkyboxVertex);
+    text += creatingShader(scenepaths::Gauss[0]);
+    text += creatingShader(scenepaths::Screen[0]);
+    text += glowStar.creation();
+    return text;
+}
+
+std::string expectedRelease(const std::vector<ModelLines>& models, const ModelLines& glowStar) {
+    // The glow stars' own model goes with the frame's objects, before the
+    // programs made just ahead of them.
+    std::string text = glowStar.release();
+    text += repeat(rendertext::DeletingShader, 2);  // Screen, Gauss
+    text += repeat(rendertext::DeletingShader, 1);  // sky; the film's program is never deleted
+    for (auto model = models.rbegin(); model != models.rend(); ++model) text += model->release();
+    return text + repeat(rendertext::DeletingShader, 7);
+}
+
+// Each import error line is one line of the importer's own text.
+std::string markImportErrors(const std::string& output) {
+    std::string marked;
+    std::size_t from = 0;
+    const std::string prefix = rendertext::AssimpError;
+    for (std::size_t at; (at = output.find(prefix, from)) != std::string::npos;) {
+        marked += output.substr(from, at - from) + ImportErrorMarker;
+        const std::size_t end = output.find('\n', at);
+        from = end == std::string::npos ? output.size() : end + 1;
+    }
+    return marked + output.substr(from);
+}
+
+// What one build and release of the scene showed.
+struct SceneRun {
+    std::string setUp;
+    std::string release;
+    GLint programAfterSetUp = -1;
+    GLenum errorAfterSetUp = GL_NO_ERROR;
+    GLenum errorAfterFrame = GL_NO_ERROR;
+    GLenum errorAfterRelease = GL_NO_ERROR;
+    bool frameRan = false;
+};
+
+// Builds the scene in the working directory given, optionally runs one frame,
+// and releases it.
+SceneRun buildAndRelease(const fs::path& workdir, bool runOneFrame) {
+    SceneRun run;
+    const fs::path previous = fs::current_path();
+    fs::current_path(workdir);
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    Settings settings;
+    settings.width = Width;
+    settings.height = Height;
+    AppState app;
+    app.foundation = createPhysicsFoundation();
+    app.physics = createPhysicsSdk(app.foundation);
+    app.scene = createPhysicsScene(app.physics);
+    Camera camera;
+    std::ostringstream quiet;
+    std::vector<glm::vec3> stones = generateSmallStonePositions(level::SmallStoneMaxX, level::SmallStoneMinX,
+                                                                level::SmallStoneMaxZ, level::SmallStoneMinZ, quiet);
+    {
+        testing::internal::CaptureStdout();
+        GameScene scene(settings, app, camera, stones, 0);
+        run.setUp = testing::internal::GetCapturedStdout();
+        glGetIntegerv(GL_CURRENT_PROGRAM, &run.programAfterSetUp);
+        run.errorAfterSetUp = glGetError();
+        if (runOneFrame) {
+            ScriptedKeys keys;
+            scene.startClock(1.0);
+            testing::internal::CaptureStdout();
+            scene.runFrame(keys, 1.0 + 1.0 / 60.0);
+            testing::internal::GetCapturedStdout();
+            run.errorAfterFrame = glGetError();
+            run.frameRan = true;
+        }
+        testing::internal::CaptureStdout();
+    }
+    run.release = testing::internal::GetCapturedStdout();
+    run.errorAfterRelease = glGetError();
+    releasePhysicsScene(app.scene);
+    releasePhysicsSdk(app.physics);
+    releasePhysicsFoundation(app.foundation);
+    fs::current_path(previous);
+    return run;
+}
+
+// One scene serves every case of the complete tree.
+const SceneRun& completeTreeRun() {
+    static const SceneRun run = buildAndRelease(MH_BINARY_DIR, false);
+    return run;
+}
+
+class SceneSetUp : public testing::Test {
+protected:
+    void SetUp() override {
+        REQUIRE_GL();
+        const fs::path previous = fs::current_path();
+        fs::current_path(MH_BINARY_DIR);
+        models = sceneModels();
+        glowStar = countModel(framepaths::GlowStarModel);
+        fs::current_path(previous);
+    }
+
+    std::vector<ModelLines> models;
+    ModelLines glowStar;
+};
+
+TEST_F(SceneSetUp, PrintsEveryCreationInTheSetUpOrder) {
+    for (const ModelLines& model : models) {
+        ASSERT_TRUE(model.present) << model.path;
+        // A mesh line is what ends each model's line; without one the next text runs on.
+        EXPECT_GT(model.meshes, 0u) << model.path;
+    }
+    const SceneRun& run = completeTreeRun();
+    EXPECT_EQ(run.setUp, expectedSetUp(models, glowStar));
+}
+
+TEST_F(SceneSetUp, ReleasesInReverseOrderOfCreation) {
+    const SceneRun& run = completeTreeRun();
+    EXPECT_EQ(run.release, expectedRelease(models, glowStar));
+    EXPECT_EQ(run.errorAfterRelease, static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(SceneSetUp, LeavesNoProgramCurrentAndNoGlError) {
+    const SceneRun& run = completeTreeRun();
+    EXPECT_EQ(run.programAfterSetUp, 0);
+    EXPECT_EQ(run.errorAfterSetUp, static_cast<GLenum>(GL_NO_ERROR));
+}
+
+// A scratch tree laid out like an install, its entries linked to the real
+// assets, with one file left out.
+class ScratchAssets {
+public:
+    explicit ScratchAssets(const fs::path& missing) {
+        std::string pattern = (fs::temp_directory_path() / "mh-scene-XXXXXX").string();
+        if (mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "no temporary directory";
+        root_ = pattern;
+        const fs::path source = fs::path(MH_SOURCE_DIR) / "assets";
+        for (auto entry = fs::recursive_directory_iterator(source); entry != fs::recursive_directory_iterator();
+             ++entry) {
+            const fs::path relative = fs::relative(entry->path(), source);
+            const fs::path target = root_ / "assets" / relative;
+            if (entry->is_directory()) {
+                fs::create_directories(target);
+            } else if (relative != missing) {
+                fs::create_symlink(entry->path(), target);
+            }
+        }
+        fs::create_directories(build());
+        // The film's program reads "assets/shader/" under the working directory.
+        fs::create_directory_symlink("../assets", build() / "assets");
+    }
+    ~ScratchAssets() {
+        std::error_code ignored;
+        fs::remove_all(root_, ignored);
+    }
+    ScratchAssets(const ScratchAssets&) = delete;
+    ScratchAssets& operator=(const ScratchAssets&) = delete;
+
+    fs::path build() const { return root_ / "build"; }
+
+private:
+    fs::path root_;
+};
+
+TEST_F(SceneSetUp, MissingModelPrintsItsImportErrorAndTheSceneStillRuns) {
+    // A frame draws text: the glyph set comes from start-up, before any scene.
+    {
+        const fs::path previous = fs::current_path();
+        fs::current_path(MH_BINARY_DIR);
+        testing::internal::CaptureStdout();
+        const bool glyphs = loadGlyphs();
+        testing::internal::GetCapturedStdout();
+        fs::current_path(previous);
+        ASSERT_TRUE(glyphs);
+    }
+    ScratchAssets tree("objects/stone/stone.obj");
+    const SceneRun run = buildAndRelease(tree.build(), true);
+
+    for (ModelLines& model : models) {
+        if (model.path == scenepaths::Stone) {
+            model.present = false;
+            model.meshes = 0;
+            model.textures = 0;
+        }
+    }
+    // Exactly one import error, right after the stone's creation text.
+    const std::string stoneText = std::string(rendertext::CreatingModel) + scenepaths::Stone;
+    const std::size_t stoneAt = run.setUp.find(stoneText);
+    ASSERT_NE(stoneAt, std::string::npos) << run.setUp;
+    EXPECT_EQ(run.setUp.find(rendertext::AssimpError), stoneAt + stoneText.size());
+    EXPECT_EQ(run.setUp.find(rendertext::AssimpError, stoneAt + stoneText.size() + 1), std::string::npos);
+    EXPECT_EQ(markImportErrors(run.setUp), expectedSetUp(models, glowStar));
+    EXPECT_EQ(run.errorAfterSetUp, static_cast<GLenum>(GL_NO_ERROR));
+    EXPECT_TRUE(run.frameRan);
+    EXPECT_EQ(run.errorAfterFrame, static_cast<GLenum>(GL_NO_ERROR));
+    EXPECT_EQ(run.release, expectedRelease(models, glowStar));
+}
+
+}  // namespace

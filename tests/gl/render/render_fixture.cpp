@@ -1,0 +1,154 @@
+#include "render_fixture.h"
+
+#include <cstdlib>
+
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#include <stb_image_write.h>
+
+std::string outputOf(const std::function<void()>& action) {
+    testing::internal::CaptureStdout();
+    action();
+    return testing::internal::GetCapturedStdout();
+}
+
+std::size_t occurrences(const std::string& text, const std::string& piece) {
+    std::size_t count = 0;
+    for (auto at = text.find(piece); at != std::string::npos; at = text.find(piece, at + piece.size())) ++count;
+    return count;
+}
+
+WorkingDirectory::WorkingDirectory(const std::filesystem::path& path) : previous_(std::filesystem::current_path()) {
+    std::filesystem::create_directories(path);
+    std::filesystem::current_path(path);
+}
+
+WorkingDirectory::~WorkingDirectory() {
+    std::error_code ignored;
+    std::filesystem::current_path(previous_, ignored);
+}
+
+Image patternImage(int width, int height, int channels, int seed) {
+    Image image{width, height, channels, std::vector<unsigned char>(static_cast<std::size_t>(width * height * channels))};
+    for (std::size_t i = 0; i < image.bytes.size(); ++i) image.bytes[i] = static_cast<unsigned char>(seed + 13 * i + 1);
+    return image;
+}
+
+Image solidImage(int width, int height, const glm::ivec3& rgb) {
+    Image image{width, height, 3, {}};
+    for (int i = 0; i < width * height * 3; ++i) image.bytes.push_back(static_cast<unsigned char>(rgb[i % 3]));
+    return image;
+}
+
+namespace {
+std::string prepare(const ScratchDir& dir, const std::string& relative) {
+    const std::string path = dir.path(relative);
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    return path;
+}
+}  // namespace
+
+std::string writePng(const ScratchDir& dir, const std::string& relative, const Image& image) {
+    const std::string path = prepare(dir, relative);
+    EXPECT_NE(stbi_write_png(path.c_str(), image.width, image.height, image.channels, image.bytes.data(),
+                             image.width * image.channels), 0);
+    return path;
+}
+
+GLuint solidTexture(const glm::ivec3& rgb) {
+    const Image image = solidImage(1, 1, rgb);
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB8, 1, 1, 0, GL_RGB, GL_UNSIGNED_BYTE, image.bytes.data());
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    return texture;
+}
+
+std::unique_ptr<ShaderProgram> buildProgram(const ScratchDir& dir, const std::string& name,
+                                            const std::string& vertex, const std::string& fragment) {
+    const std::string vertexPath = dir.write("glsl/" + name + ".vert", vertex);
+    const std::string fragmentPath = dir.write("glsl/" + name + ".frag", fragment);
+    std::unique_ptr<ShaderProgram> program;
+    const std::string output =
+        outputOf([&] { program = std::make_unique<ShaderProgram>(vertexPath.c_str(), fragmentPath.c_str()); });
+    EXPECT_EQ(output.find("ERROR"), std::string::npos) << output;
+    return program;
+}
+
+const char* const ScreenVertex = R"(#version 430 core
+layout(location = 0) in vec3 position;
+void main() { gl_Position = vec4(position, 1.0); }
+)";
+
+GLint integer(GLenum name) {
+    GLint value = 0;
+    glGetIntegerv(name, &value);
+    return value;
+}
+
+GLint boundOnUnit(GLenum unit, GLenum binding) {
+    const GLint active = integer(GL_ACTIVE_TEXTURE);
+    glActiveTexture(unit);
+    const GLint texture = integer(binding);
+    glActiveTexture(static_cast<GLenum>(active));
+    return texture;
+}
+
+int uniformInt(GLuint program, const char* name) {
+    GLint value = -1;
+    glGetUniformiv(program, glGetUniformLocation(program, name), &value);
+    return value;
+}
+
+ColourTarget::ColourTarget(int width, int height) : width_(width), height_(height) {
+    glGenFramebuffers(1, &framebuffer_);
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
+    glGenTextures(1, &colour_);
+    glBindTexture(GL_TEXTURE_2D, colour_);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, colour_, 0);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glGenRenderbuffers(1, &depth_);
+    glBindRenderbuffer(GL_RENDERBUFFER, depth_);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, width, height);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, depth_);
+    glBindRenderbuffer(GL_RENDERBUFFER, 0);
+    EXPECT_EQ(glCheckFramebufferStatus(GL_FRAMEBUFFER), static_cast<GLenum>(GL_FRAMEBUFFER_COMPLETE));
+    glViewport(0, 0, width, height);
+}
+
+ColourTarget::~ColourTarget() {
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glDeleteFramebuffers(1, &framebuffer_);
+    glDeleteTextures(1, &colour_);
+    glDeleteRenderbuffers(1, &depth_);
+}
+
+void ColourTarget::clear() const {
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
+std::vector<unsigned char> ColourTarget::pixels() const {
+    std::vector<unsigned char> bytes(static_cast<std::size_t>(width_ * height_ * 4));
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, width_, height_, GL_RGBA, GL_UNSIGNED_BYTE, bytes.data());
+    return bytes;
+}
+
+glm::ivec3 ColourTarget::pixel(int x, int y) const {
+    const std::vector<unsigned char> all = pixels();
+    const std::size_t at = static_cast<std::size_t>((y * width_ + x) * 4);
+    return {all[at], all[at + 1], all[at + 2]};
+}
+
+::testing::AssertionResult colourNear(const glm::ivec3& actual, const glm::ivec3& expected, int tolerance) {
+    for (int c = 0; c < 3; ++c)
+        if (std::abs(actual[c] - expected[c]) > tolerance)
+            return ::testing::AssertionFailure() << "(" << actual.r << ", " << actual.g << ", " << actual.b
+                                                 << ") is not near (" << expected.r << ", " << expected.g << ", "
+                                                 << expected.b << ")";
+    return ::testing::AssertionSuccess();
+}

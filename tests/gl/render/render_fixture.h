@@ -1,0 +1,75 @@
+#pragma once
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <glad/gl.h>
+#include <glm/glm.hpp>
+#include <gtest/gtest.h>
+
+#include "logic/render/scratch_dir.h"
+#include "render/shader_program.h"
+
+#define EXPECT_NO_GL_ERROR() EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR))
+
+// Everything the action writes to standard output.
+std::string outputOf(const std::function<void()>& action);
+std::size_t occurrences(const std::string& text, const std::string& piece);
+
+// Runs the scope from another working directory and comes back.
+class WorkingDirectory {
+public:
+    explicit WorkingDirectory(const std::filesystem::path& path);
+    ~WorkingDirectory();
+    WorkingDirectory(const WorkingDirectory&) = delete;
+    WorkingDirectory& operator=(const WorkingDirectory&) = delete;
+
+private:
+    std::filesystem::path previous_;
+};
+
+// Rows top first, tightly packed.
+struct Image {
+    int width, height, channels;
+    std::vector<unsigned char> bytes;
+};
+// Every byte different, so a shifted row or a swapped channel shows.
+Image patternImage(int width, int height, int channels, int seed);
+Image solidImage(int width, int height, const glm::ivec3& rgb);
+// Under the scratch folder, parents made; returns the full path.
+std::string writePng(const ScratchDir& dir, const std::string& relative, const Image& image);
+
+// A 1 by 1 texture made here rather than by the loaders.
+GLuint solidTexture(const glm::ivec3& rgb);
+
+// From two sources written under the scratch folder; any build report fails the test.
+std::unique_ptr<ShaderProgram> buildProgram(const ScratchDir& dir, const std::string& name,
+                                            const std::string& vertex, const std::string& fragment);
+extern const char* const ScreenVertex;
+
+GLint integer(GLenum name);
+// What is bound to a target on a unit; the active unit is kept.
+GLint boundOnUnit(GLenum unit, GLenum binding);
+int uniformInt(GLuint program, const char* name);
+
+// An RGBA8 target with depth, bound with its viewport from construction on.
+class ColourTarget {
+public:
+    ColourTarget(int width, int height);
+    ~ColourTarget();
+    ColourTarget(const ColourTarget&) = delete;
+    ColourTarget& operator=(const ColourTarget&) = delete;
+
+    void clear() const;
+    // RGBA bytes, bottom row first.
+    std::vector<unsigned char> pixels() const;
+    glm::ivec3 pixel(int x, int y) const;
+
+private:
+    int width_, height_;
+    GLuint framebuffer_ = 0, colour_ = 0, depth_ = 0;
+};
+
+::testing::AssertionResult colourNear(const glm::ivec3& actual, const glm::ivec3& expected, int tolerance);

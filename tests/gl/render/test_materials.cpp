@@ -1,0 +1,68 @@
+#include <memory>
+#include <string>
+
+#include "render/materials.h"
+#include "render/plane_geometry.h"
+#include "render/textured_plane.h"
+#include "render_fixture.h"
+#include "support/gl_context.h"
+
+namespace {
+
+// Lays the plane's XZ square flat onto the screen.
+constexpr const char* PlaneVertex = R"(#version 430 core
+layout(location = 0) in vec3 position;
+layout(location = 2) in vec2 texCoords;
+out vec2 uv;
+void main() { uv = texCoords; gl_Position = vec4(position.x, position.z, 0.0, 1.0); }
+)";
+
+constexpr const char* PlaneFragment = R"(#version 430 core
+in vec2 uv;
+uniform sampler2D picture;
+uniform vec3 diffuseColor;
+uniform vec3 materialCoefficients;
+uniform float specularAlpha;
+out vec4 colour;
+void main() { colour = vec4(texture(picture, uv).rgb * diffuseColor + materialCoefficients * specularAlpha, 1.0); }
+)";
+
+}  // namespace
+
+TEST(Materials, ReplacingTheTextureDeletesTheOldOneAndThePlaneShowsTheNew) {
+    REQUIRE_GL();
+    ScratchDir dir;
+    dir.write("assets/shader/screen.vert", PlaneVertex);
+    dir.write("assets/shader/screen.frag", PlaneFragment);
+    const std::string first = writePng(dir, "frames/frame1.png", solidImage(2, 2, {200, 30, 30}));
+    const std::string second = writePng(dir, "frames/frame2.png", solidImage(2, 2, {30, 200, 30}));
+    std::shared_ptr<Shaders> shaders;
+    {
+        WorkingDirectory cwd(dir.root());
+        shaders = std::make_shared<Shaders>("screen");
+    }
+    auto material = std::make_shared<Materials>(shaders, glm::vec3(1.0f), glm::vec3(0.0f), 8.0f, first.c_str());
+    auto plane = std::make_unique<TexturedPlane>(makePlaneGeometry(2.0f, 2.0f), material);
+    const GLuint old = material->texture->textureId;
+    EXPECT_TRUE(glIsTexture(old));
+
+    ColourTarget target(4, 4);
+    target.clear();
+    glUseProgram(shaders->programId);
+    plane->draw();
+    EXPECT_TRUE(colourNear(target.pixel(1, 1), {200, 30, 30}, 1));
+
+    material->replaceTexture(second.c_str());
+    EXPECT_FALSE(glIsTexture(old));
+    EXPECT_NE(material->texture->textureId, old);
+    plane->draw();
+    EXPECT_TRUE(colourNear(target.pixel(2, 2), {30, 200, 30}, 1));
+    glUseProgram(0);
+
+    const GLuint vao = plane->vao;
+    const GLuint buffers[] = {plane->positionBuffer, plane->normalBuffer, plane->texCoordBuffer, plane->ebo};
+    plane.reset();
+    EXPECT_FALSE(glIsVertexArray(vao));
+    for (GLuint buffer : buffers) EXPECT_FALSE(glIsBuffer(buffer));
+    EXPECT_NO_GL_ERROR();
+}

@@ -1,0 +1,144 @@
+#include <memory>
+#include <string>
+
+#include "render/messages.h"
+#include "render/shaders.h"
+#include "render_fixture.h"
+#include "support/gl_context.h"
+
+namespace {
+
+constexpr const char* TintFragment = R"(#version 430 core
+uniform vec3 tint;
+out vec4 colour;
+void main() { colour = vec4(tint, 1.0); }
+)";
+
+// Two hundred undeclared names: a log far past the report's buffer.
+std::string fragmentWithManyErrors() {
+    std::string source = "#version 430 core\nout vec4 colour;\nvoid main() {\n";
+    for (int i = 0; i < 200; ++i) source += "  colour = undeclared_value_" + std::to_string(i) + ";\n";
+    return source + "}\n";
+}
+
+std::string fullCompileLog(GLenum type, const std::string& source) {
+    const GLuint shader = glCreateShader(type);
+    const char* text = source.c_str();
+    glShaderSource(shader, 1, &text, nullptr);
+    glCompileShader(shader);
+    GLint length = 0;
+    glGetShaderiv(shader, GL_INFO_LOG_LENGTH, &length);
+    std::string log(static_cast<std::size_t>(length), '\0');
+    glGetShaderInfoLog(shader, length, nullptr, log.data());
+    glDeleteShader(shader);
+    return log.c_str();
+}
+
+// The log a report printed between its type line and the separator.
+std::string reportedLog(const std::string& output, const std::string& label) {
+    const std::string head = std::string(rendertext::CompileError) + label + "\n";
+    const auto start = output.find(head);
+    if (start == std::string::npos) return "";
+    const auto end = output.find(rendertext::LogSeparator, start);
+    return output.substr(start + head.size(), end - start - head.size());
+}
+
+}  // namespace
+
+TEST(ShaderProgram, AMissingFragmentFileReportsOnceThenFailsBothCompilesAndKeepsTheProgram) {
+    REQUIRE_GL();
+    ScratchDir dir;
+    const std::string vertexPath = dir.write("only.vert", ScreenVertex);
+    const std::string fragmentPath = dir.path("absent.frag");
+
+    std::unique_ptr<ShaderProgram> program;
+    const std::string output = outputOf(
+        [&] { program = std::make_unique<ShaderProgram>(vertexPath.c_str(), fragmentPath.c_str()); });
+
+    EXPECT_EQ(occurrences(output, rendertext::ShaderFileNotRead), 1u) << output;
+    EXPECT_EQ(output.rfind(std::string(rendertext::ShaderFileNotRead) + "\n", 0), 0u) << output;
+    const auto vertexError = output.find(std::string(rendertext::CompileError) + "VERTEX\n");
+    const auto fragmentError = output.find(std::string(rendertext::CompileError) + "FRAGMENT\n");
+    const auto linkError = output.find(std::string(rendertext::LinkError) + "PROGRAM\n");
+    ASSERT_NE(vertexError, std::string::npos) << "the vertex source was dropped too:\n" << output;
+    ASSERT_NE(fragmentError, std::string::npos) << output;
+    ASSERT_NE(linkError, std::string::npos) << output;
+    EXPECT_LT(vertexError, fragmentError);
+    EXPECT_LT(fragmentError, linkError);
+    const std::string creation = std::string(rendertext::CreatingShader) + vertexPath;
+    EXPECT_EQ(output.substr(output.size() - creation.size()), creation) << "no line end after the path";
+
+    EXPECT_TRUE(glIsProgram(program->programId));
+    EXPECT_NO_GL_ERROR();
+}
+
+TEST(ShaderProgram, ACompileLogIsCutAt1023Characters) {
+    REQUIRE_GL();
+    ScratchDir dir;
+    const std::string source = fragmentWithManyErrors();
+    const std::string full = fullCompileLog(GL_FRAGMENT_SHADER, source);
+    ASSERT_GT(full.size(), 1100u) << "the driver gave too short a log to cut:\n" << full;
+
+    const std::string vertexPath = dir.write("p.vert", ScreenVertex);
+    const std::string fragmentPath = dir.write("p.frag", source);
+    const std::string output = outputOf([&] { ShaderProgram(vertexPath.c_str(), fragmentPath.c_str()); });
+
+    const std::string log = reportedLog(output, "FRAGMENT");
+    EXPECT_EQ(log.size(), 1023u);
+    EXPECT_EQ(log, full.substr(0, 1023));
+    EXPECT_TRUE(reportedLog(output, "VERTEX").empty()) << "the vertex shader compiles";
+    EXPECT_NO_GL_ERROR();
+}
+
+TEST(ShaderProgram, CreationTextsRunTogetherAndEachDestructionPrintsItsLine) {
+    REQUIRE_GL();
+    ScratchDir dir;
+    const std::string firstVertex = dir.write("first.vert", ScreenVertex);
+    const std::string secondVertex = dir.write("second.vert", ScreenVertex);
+    const std::string fragment = dir.write("tint.frag", TintFragment);
+
+    std::unique_ptr<ShaderProgram> first, second;
+    const std::string created = outputOf([&] {
+        first = std::make_unique<ShaderProgram>(firstVertex.c_str(), fragment.c_str());
+        second = std::make_unique<ShaderProgram>(secondVertex.c_str(), fragment.c_str());
+    });
+    EXPECT_EQ(created, std::string(rendertext::CreatingShader) + firstVertex + rendertext::CreatingShader +
+                           secondVertex);
+
+    // A name the program lacks is silent and harmless.
+    second->bind();
+    const std::string quiet = outputOf([&] { second->setUniformInt("notDeclared", 3); });
+    EXPECT_TRUE(quiet.empty());
+    glUseProgram(0);
+
+    const GLuint firstName = first->programId;
+    const std::string deleted = outputOf([&] {
+        first.reset();
+        second.reset();
+    });
+    EXPECT_EQ(deleted, std::string(rendertext::DeletingShader) + "\n" + rendertext::DeletingShader + "\n");
+    EXPECT_FALSE(glIsProgram(firstName));
+    EXPECT_NO_GL_ERROR();
+}
+
+TEST(Shaders, ReadsItsBaseNameUnderTheWorkingDirectoryAndPrintsNothing) {
+    REQUIRE_GL();
+    ScratchDir dir;
+    dir.write("run/assets/shader/probe.vert", ScreenVertex);
+    dir.write("run/assets/shader/probe.frag", TintFragment);
+    // One level up is where every other asset path points: it must not be read here.
+    dir.write("assets/shader/probe.vert", "not glsl");
+    dir.write("assets/shader/probe.frag", "not glsl");
+
+    WorkingDirectory cwd(dir.path("run"));
+    std::shared_ptr<Shaders> shaders;
+    EXPECT_TRUE(outputOf([&] { shaders = std::make_shared<Shaders>("probe"); }).empty());
+    GLint linked = GL_FALSE, attached = -1;
+    glGetProgramiv(shaders->programId, GL_LINK_STATUS, &linked);
+    glGetProgramiv(shaders->programId, GL_ATTACHED_SHADERS, &attached);
+    EXPECT_EQ(linked, GL_TRUE);
+    EXPECT_EQ(attached, 0) << "both stages are detached after the link";
+    // A missing pair is just as quiet.
+    EXPECT_TRUE(outputOf([] { Shaders missing("absent"); }).empty());
+    EXPECT_NO_GL_ERROR();
+}

@@ -1,0 +1,147 @@
+#include <filesystem>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include <glm/gtc/matrix_transform.hpp>
+
+#include "render/messages.h"
+#include "render/skybox.h"
+#include "render_fixture.h"
+#include "support/gl_context.h"
+
+namespace {
+
+struct Face {
+    const char* file;
+    glm::ivec3 colour;
+};
+// In target order +X, -X, +Y, -Y, +Z, -Z.
+const Face Faces[6] = {{"left.jpg", {220, 40, 40}}, {"right.jpg", {40, 220, 40}}, {"top.jpg", {40, 40, 220}},
+                       {"bottom.jpg", {220, 220, 40}}, {"back.jpg", {220, 40, 220}}, {"front.jpg", {40, 220, 220}}};
+
+std::string facePath(const std::string& file) { return "assets/objects/skybox/" + file; }
+
+// <root>/run is the working directory, so "../assets/" reaches <root>/assets,
+// where the game's own sky shaders are linked in.
+struct SkyTree {
+    SkyTree() {
+        for (const char* stage : {"Skybox.vert", "Skybox.frag"}) {
+            const std::string link = dir.path(std::string("assets/shader/") + stage);
+            std::filesystem::create_directories(std::filesystem::path(link).parent_path());
+            std::filesystem::create_symlink(std::string(MH_SOURCE_DIR) + "/assets/shader/" + stage, link);
+        }
+        // PNG content under the JPEG names: stb_image goes by the content, and
+        // its JPEG writer trips the undefined-behaviour checker.
+        for (const Face& face : Faces) writePng(dir, facePath(face.file), solidImage(4, 4, face.colour));
+    }
+    std::unique_ptr<Skybox> build(std::string& output) {
+        WorkingDirectory cwd(dir.path("run"));
+        std::unique_ptr<Skybox> sky;
+        output = outputOf([&] { sky = std::make_unique<Skybox>(); });
+        return sky;
+    }
+    ScratchDir dir;
+};
+
+const glm::mat4 Projection = glm::perspective(glm::radians(60.0f), 1.0f, 0.1f, 100.0f);
+
+std::vector<unsigned char> render(Skybox& sky, const glm::mat4& view, const ColourTarget& target) {
+    target.clear();
+    // The game's global state: depth test and back-face culling on.
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_CULL_FACE);
+    sky.draw(view, Projection);
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_DEPTH_TEST);
+    return target.pixels();
+}
+
+}  // namespace
+
+TEST(Skybox, FacesLoadOneByOneEachWithItsOwnChannelCount) {
+    REQUIRE_GL();
+    SkyTree tree;
+    std::filesystem::remove(tree.dir.path(facePath("top.jpg")));
+    const Image rgba = patternImage(3, 3, 4, 11);
+    const Image grey = patternImage(3, 3, 1, 77);
+    writePng(tree.dir, facePath("right.jpg"), rgba);
+    writePng(tree.dir, facePath("bottom.jpg"), grey);
+
+    std::string output;
+    auto sky = tree.build(output);
+    // The creation text has no line end, so the failure line continues it.
+    EXPECT_EQ(output, std::string(rendertext::CreatingShader) + "../assets/shader/Skybox.vert" +
+                          rendertext::SkyboxFaceFailed + "../assets/objects/skybox/top.jpg\n");
+    glBindTexture(GL_TEXTURE_CUBE_MAP, sky->cubeMap);
+    const GLint widths[6] = {4, 3, 0, 3, 4, 4};
+    for (GLenum i = 0; i < 6; ++i) {
+        GLint width = -1;
+        glGetTexLevelParameteriv(GL_TEXTURE_CUBE_MAP_POSITIVE_X + i, 0, GL_TEXTURE_WIDTH, &width);
+        EXPECT_EQ(width, widths[i]) << Faces[i].file;
+    }
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    std::vector<unsigned char> right(9 * 4), bottom(9);
+    glGetTexImage(GL_TEXTURE_CUBE_MAP_NEGATIVE_X, 0, GL_RGBA, GL_UNSIGNED_BYTE, right.data());
+    glGetTexImage(GL_TEXTURE_CUBE_MAP_NEGATIVE_Y, 0, GL_RED, GL_UNSIGNED_BYTE, bottom.data());
+    glBindTexture(GL_TEXTURE_CUBE_MAP, 0);
+    for (std::size_t i = 0; i < 9; ++i) {
+        for (std::size_t c = 0; c < 3; ++c) EXPECT_EQ(right[i * 4 + c], rgba.bytes[i * 4 + c]) << "pixel " << i;
+        EXPECT_EQ(bottom[i], grey.bytes[i]) << "pixel " << i;
+    }
+
+    const GLuint vao = sky->vao, vbo = sky->vbo, cubeMap = sky->cubeMap;
+    EXPECT_EQ(outputOf([&] { sky.reset(); }), std::string(rendertext::DeletingShader) + "\n");
+    EXPECT_FALSE(glIsVertexArray(vao));
+    EXPECT_FALSE(glIsBuffer(vbo));
+    EXPECT_FALSE(glIsTexture(cubeMap));
+    EXPECT_NO_GL_ERROR();
+}
+
+TEST(Skybox, EachDirectionShowsItsFaceAndTheDrawLeavesTheStateAsFound) {
+    REQUIRE_GL();
+    SkyTree tree;
+    std::string output;
+    auto sky = tree.build(output);
+    EXPECT_EQ(output.find('\n'), std::string::npos) << output;
+    ColourTarget target(16, 16);
+    const struct {
+        glm::vec3 forward, up;
+    } looks[6] = {{{1, 0, 0}, {0, 1, 0}}, {{-1, 0, 0}, {0, 1, 0}}, {{0, 1, 0}, {0, 0, -1}},
+                  {{0, -1, 0}, {0, 0, 1}}, {{0, 0, 1}, {0, 1, 0}}, {{0, 0, -1}, {0, 1, 0}}};
+    for (int face = 0; face < 6; ++face) {
+        SCOPED_TRACE(Faces[face].file);
+        glDepthFunc(GL_ALWAYS);
+        glActiveTexture(GL_TEXTURE3);
+        render(*sky, glm::lookAt(glm::vec3(0.0f), looks[face].forward, looks[face].up), target);
+        EXPECT_TRUE(colourNear(target.pixel(8, 8), Faces[face].colour, 2));
+        EXPECT_EQ(integer(GL_DEPTH_FUNC), GL_LESS);
+        EXPECT_EQ(integer(GL_VERTEX_ARRAY_BINDING), 0);
+        EXPECT_EQ(integer(GL_ACTIVE_TEXTURE), GL_TEXTURE0);
+        EXPECT_EQ(boundOnUnit(GL_TEXTURE0, GL_TEXTURE_BINDING_CUBE_MAP), static_cast<GLint>(sky->cubeMap));
+    }
+    EXPECT_EQ(uniformInt(sky->program.programId, "skybox"), 0);
+    glUseProgram(0);
+    EXPECT_NO_GL_ERROR();
+}
+
+TEST(Skybox, TheCameraPositionDoesNotMoveTheSky) {
+    REQUIRE_GL();
+    SkyTree tree;
+    std::string output;
+    auto sky = tree.build(output);
+    ColourTarget target(64, 64);
+    // Oblique, so three faces and their edges are in view.
+    const glm::mat4 turned = glm::lookAt(glm::vec3(0.0f), glm::vec3(0.8f, 0.35f, 0.5f), glm::vec3(0, 1, 0));
+    const std::vector<unsigned char> atOrigin = render(*sky, turned, target);
+    const glm::mat4 moved = turned * glm::translate(glm::mat4(1.0f), -glm::vec3(10.0f, 5.0f, -3.0f));
+    EXPECT_TRUE(render(*sky, moved, target) == atOrigin);
+
+    std::set<int> colours;
+    for (std::size_t i = 0; i < atOrigin.size(); i += 4)
+        colours.insert(atOrigin[i] / 64 * 16 + atOrigin[i + 1] / 64 * 4 + atOrigin[i + 2] / 64);
+    EXPECT_GE(colours.size(), 3u) << "the picture shows several faces";
+    glUseProgram(0);
+    EXPECT_NO_GL_ERROR();
+}

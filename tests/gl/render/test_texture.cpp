@@ -1,0 +1,87 @@
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "render/messages.h"
+#include "render/texture.h"
+#include "render_fixture.h"
+#include "support/gl_context.h"
+
+namespace {
+
+GLint levelParameter(GLint level, GLenum name) {
+    GLint value = 0;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, level, name, &value);
+    return value;
+}
+
+std::vector<unsigned char> readLevel0(GLuint texture, GLenum format, std::size_t size) {
+    std::vector<unsigned char> bytes(size + 16, 0xEE);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glGetTexImage(GL_TEXTURE_2D, 0, format, GL_UNSIGNED_BYTE, bytes.data());
+    bytes.resize(size);
+    return bytes;
+}
+
+std::string failureLine(const std::string& path) { return rendertext::TextureFailed + path + "\n"; }
+
+}  // namespace
+
+// 3 by 2 images: an odd width, so a row padded to four bytes would shift the next.
+// Each count goes through another of the three loading forms.
+TEST(Texture, FormatFollowsTheChannelCountWithAFullMipChainAndNoRowSkew) {
+    REQUIRE_GL();
+    ScratchDir dir;
+    const GLenum formats[] = {GL_RED, GL_RG, GL_RGB, GL_RGBA};
+    for (int channels = 1; channels <= 4; ++channels) {
+        SCOPED_TRACE(channels);
+        const Image image = patternImage(3, 2, channels, channels * 40);
+        const std::string file = "c" + std::to_string(channels) + ".png";
+        const std::string path = writePng(dir, "maps/" + file, image);
+        GLuint texture = 0;
+        std::shared_ptr<Textures> shared;
+        const std::string output = outputOf([&] {
+            if (channels == 1) texture = loadModelTexture(file.c_str(), dir.path("maps"));
+            else if (channels == 2) texture = (shared = std::make_shared<Textures>(path.c_str()))->textureId;
+            else texture = loadTexture2D(path.c_str());
+        });
+        EXPECT_TRUE(output.empty()) << output;
+
+        const GLenum format = formats[channels - 1];
+        glBindTexture(GL_TEXTURE_2D, texture);
+        EXPECT_EQ(levelParameter(0, GL_TEXTURE_INTERNAL_FORMAT), static_cast<GLint>(format));
+        EXPECT_EQ(levelParameter(1, GL_TEXTURE_WIDTH), 1) << "3x2 mips down to 1x1 at level 1";
+        EXPECT_EQ(levelParameter(1, GL_TEXTURE_HEIGHT), 1);
+        EXPECT_EQ(readLevel0(texture, format, image.bytes.size()), image.bytes) << "top row first, unpadded";
+        if (shared) EXPECT_TRUE(outputOf([&] { shared.reset(); }).empty()) << "a Textures goes silently";
+        else glDeleteTextures(1, &texture);
+        EXPECT_FALSE(glIsTexture(texture));
+    }
+    EXPECT_NO_GL_ERROR();
+}
+
+TEST(Texture, FailedLoadsGiveFreshNamesAndNameTheFileTheirWay) {
+    REQUIRE_GL();
+    ScratchDir dir;
+    const std::string garbage = dir.write("textures/garbage.png", "not an image at all");
+    const std::string missing = dir.path("textures/missing.jpg");
+    const std::string good = writePng(dir, "textures/good.png", patternImage(2, 2, 3, 1));
+
+    GLuint fromModel = 0, stand = 0;
+    std::shared_ptr<Textures> shared;
+    const std::string output = outputOf([&] {
+        fromModel = loadModelTexture("gone.png", dir.path("textures"));
+        stand = loadTexture2D(missing.c_str());
+        shared = std::make_shared<Textures>(garbage.c_str());
+    });
+    // The model form names the material's file alone; the others the path given.
+    EXPECT_EQ(output, failureLine("gone.png") + failureLine(missing) + failureLine(garbage));
+
+    const GLuint loaded = loadTexture2D(good.c_str());
+    const std::set<GLuint> names = {0u, fromModel, stand, shared->textureId, loaded};
+    EXPECT_EQ(names.size(), 5u) << "all distinct and none zero";
+    for (GLuint name : {fromModel, stand, loaded}) glDeleteTextures(1, &name);
+    EXPECT_NO_GL_ERROR();
+}
