@@ -78,7 +78,11 @@ GameScene::GameScene(const Settings& settings, AppState& app, Camera& camera,
       pickupActors_(app),
       wood_(programs_.lightmaps),
       stars_(models_.star, starSeed),
-      world_(makeGameWorld(std::move(smallStonePositions))) {}
+      world_(makeGameWorld(std::move(smallStonePositions))) {
+    // The crate's samplers were the last uniforms set: set-up hands the frame
+    // loop no current program, as it did after the composite's samplers.
+    glUseProgram(0);
+}
 
 GameScene::~GameScene() {
     // The loose textures go first; every other resource follows in reverse
