@@ -6,7 +6,7 @@ FUZZ_DIR ?= build-fuzz
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all setup configure build sanitize-build fuzz-build run test bench soak install package clean
+.PHONY: all setup configure build sanitize-build fuzz-build fuzz run test bench soak install package clean
 
 all: build
 
@@ -33,6 +33,15 @@ sanitize-build: setup
 fuzz-build: setup
 	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -DMEADOWHOP_FUZZ=ON >/dev/null
 	@cmake --build $(FUZZ_DIR) -j$(JOBS) -- --no-print-directory
+
+# Open-ended fuzzing, FUZZ_SECONDS per target, growing a corpus of its own in
+# the fuzz build; crashes are written there too.
+FUZZ_SECONDS ?= 300
+fuzz: fuzz-build
+	@for t in settings image model; do mkdir -p $(FUZZ_DIR)/work/$$t/corpus; \
+		$(FUZZ_DIR)/tests/fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 \
+		-max_len=65536 -artifact_prefix=$(FUZZ_DIR)/work/$$t/ $(FUZZ_DIR)/work/$$t/corpus \
+		tests/fuzz/corpus/$$t || exit 1; done
 
 test: build sanitize-build fuzz-build
 	@cd $(BUILD_DIR) && ctest --output-on-failure -j$(JOBS)

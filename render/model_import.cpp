@@ -5,6 +5,8 @@
 #include <assimp/postprocess.h>
 #include <assimp/scene.h>
 
+#include "render/material_library_filter.h"
+
 namespace {
 
 constexpr unsigned ImportSteps =
@@ -71,6 +73,7 @@ std::string modelDirectory(const std::string& path) {
 ImportedModel importModel(const std::string& path) {
     ImportedModel model;
     Assimp::Importer importer;
+    importer.SetIOHandler(new MaterialLibraryFilter);  // the importer owns it
     const aiScene* scene = importer.ReadFile(path, ImportSteps);
     if (!scene || (scene->mFlags & AI_SCENE_FLAGS_INCOMPLETE) || !scene->mRootNode) {
         model.error = importer.GetErrorString();

@@ -5,6 +5,7 @@
 
 #include <stb_image.h>
 
+#include "render/image_decode.h"
 #include "render/messages.h"
 #include "render/texture.h"
 
@@ -31,7 +32,7 @@ bool uploadFace(GLenum target, const char* path) {
     FILE* file = std::fopen(path, "rb");
     if (!file) return false;
     int width = 0, height = 0, channels = 0;
-    unsigned char* pixels = stbi_load_from_file(file, &width, &height, &channels, 0);
+    unsigned char* pixels = decodeImageFile(file, &width, &height, &channels);
     std::fclose(file);
     // Read with the format of its own channels, so a grey face is never read
     // as three bytes a pixel past the end of its buffer; stored as GL_RGB like

@@ -4,6 +4,7 @@
 
 #include <stb_image.h>
 
+#include "render/image_decode.h"
 #include "render/messages.h"
 
 GLenum formatForChannels(int channels) {
@@ -22,7 +23,7 @@ GLuint uploadImage2D(const std::string& path, const std::string& failurePath) {
     glGenTextures(1, &id);
     int width = 0, height = 0, channels = 0;
     // No vertical flip: rows go up in file order, the importer flips v instead.
-    unsigned char* pixels = stbi_load(path.c_str(), &width, &height, &channels, 0);
+    unsigned char* pixels = decodeImageFile(path.c_str(), &width, &height, &channels);
     const GLenum format = formatForChannels(channels);
     if (pixels && format != 0) {
         glBindTexture(GL_TEXTURE_2D, id);

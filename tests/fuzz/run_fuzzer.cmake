@@ -1,8 +1,11 @@
-# Runs one libFuzzer target for SECONDS from the SEEDS corpus; fails on any crash.
+# Runs one libFuzzer target from the SEEDS corpus; fails on any crash. A fixed
+# seed and a fixed number of runs make the suite's fuzzing the same on every
+# machine, so a red run can be replayed; SECONDS only caps a slow machine.
+# Longer, open-ended runs: make fuzz.
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK}/corpus ${WORK}/artifacts)
 execute_process(
-  COMMAND ${FUZZER} -max_total_time=${SECONDS} -rss_limit_mb=2048 -max_len=65536
+  COMMAND ${FUZZER} -seed=1 -runs=${RUNS} -max_total_time=${SECONDS} -rss_limit_mb=2048 -max_len=65536
           -print_final_stats=1 -artifact_prefix=${WORK}/artifacts/ ${WORK}/corpus ${SEEDS}
   RESULT_VARIABLE result
   OUTPUT_VARIABLE out ERROR_VARIABLE err)
