@@ -25,6 +25,24 @@ bool endsWithObj(const char* file) {
 }
 }  // namespace
 
+// A library in memory that leaves the filter's books however it goes.
+class MaterialLibraryFilter::LibraryStream : public Assimp::MemoryIOStream {
+public:
+    LibraryStream(std::set<Assimp::IOStream*>& books, const std::string& text)
+        : MemoryIOStream(copyOf(text), text.size(), true), books_(books) {
+        books_.insert(this);
+    }
+    ~LibraryStream() override { books_.erase(this); }
+
+private:
+    static const uint8_t* copyOf(const std::string& text) {
+        auto* bytes = new uint8_t[text.size() + 1];
+        std::memcpy(bytes, text.data(), text.size());
+        return bytes;
+    }
+    std::set<Assimp::IOStream*>& books_;
+};
+
 std::string dropStatementsBeforeFirstMaterial(const std::string& library) {
     std::size_t lineStart = 0;
     while (lineStart < library.size()) {
@@ -43,8 +61,11 @@ Assimp::IOStream* MaterialLibraryFilter::Open(const char* file, const char* mode
     const std::size_t got = library.empty() ? 0 : stream->Read(&library[0], 1, library.size());
     Close(stream);
     library.resize(got);
-    const std::string kept = dropStatementsBeforeFirstMaterial(library);
-    auto* bytes = new uint8_t[kept.size() + 1];
-    std::memcpy(bytes, kept.data(), kept.size());
-    return new Assimp::MemoryIOStream(bytes, kept.size(), true);
+    return new LibraryStream(libraries_, dropStatementsBeforeFirstMaterial(library));
 }
+
+void MaterialLibraryFilter::releaseLeftovers() {
+    while (!libraries_.empty()) delete *libraries_.begin();
+}
+
+MaterialLibraryFilter::~MaterialLibraryFilter() { releaseLeftovers(); }

@@ -49,9 +49,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     writeFile(scratchFolder() + "/fuzz.mtl", data, size);
     // One importer for the run: building one registers every format, which
     // would cost more than the import itself.
+    static MaterialLibraryFilter* filter = new MaterialLibraryFilter;
     static Assimp::Importer* importer = [] {
         auto* made = new Assimp::Importer;
-        made->SetIOHandler(new MaterialLibraryFilter);
+        made->SetIOHandler(filter);  // the importer owns it
         return made;
     }();
     const aiScene* scene = importer->ReadFile(
@@ -67,5 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
     }
     importer->FreeScene();
+    // A game import ends with its importer, and the filter with it.
+    filter->releaseLeftovers();
     return 0;
 }

@@ -3,6 +3,7 @@
 // material; what follows is read as before.
 #include <string>
 
+#include <assimp/IOStream.hpp>
 #include <gtest/gtest.h>
 
 #include "logic/render/scratch_dir.h"
@@ -55,4 +56,33 @@ TEST(MaterialLibraryFilter, ALibraryWithNoMaterialLeavesTheModelWithoutTextures)
     ASSERT_TRUE(model.ok) << model.error;
     ASSERT_EQ(model.meshes.size(), 1u);
     EXPECT_TRUE(model.meshes[0].textures.empty());
+}
+
+TEST(MaterialLibraryFilter, AMissingLibraryFallsBackToTheModelsOwnAndLeavesNothingOpen) {
+    // The importer falls back to the library named after the model and never
+    // closes it; the filter releases it (the sanitizer build checks for leaks).
+    ScratchDir dir;
+    const std::string obj = dir.write(
+        "meadow.obj",
+        "mtllib elsewhere.mtl\nv 0 0 0\nv 1 0 0\nv 0 1 0\nvt 0 0\nvt 1 0\nvt 0 1\nusemtl grass\n"
+        "f 1/1 2/2 3/3\n");
+    dir.write("meadow.mtl", "newmtl grass\nmap_Kd grass.png\n");
+    const ImportedModel model = importModel(obj);
+    ASSERT_TRUE(model.ok) << model.error;
+    ASSERT_EQ(model.meshes.size(), 1u);
+    ASSERT_EQ(model.meshes[0].textures.size(), 1u);
+    EXPECT_EQ(model.meshes[0].textures[0].fileName, "grass.png");
+
+    MaterialLibraryFilter filter;
+    Assimp::IOStream* library = filter.Open(dir.path("meadow.mtl").c_str());
+    ASSERT_NE(library, nullptr);
+    EXPECT_EQ(filter.openLibraries(), 1u);
+    filter.Close(library);
+    EXPECT_EQ(filter.openLibraries(), 0u);
+    // The model itself passes through unfiltered and off the books.
+    Assimp::IOStream* modelFile = filter.Open(obj.c_str());
+    ASSERT_NE(modelFile, nullptr);
+    EXPECT_EQ(filter.openLibraries(), 0u);
+    filter.Close(modelFile);
+    filter.Open(dir.path("meadow.mtl").c_str());  // left open: the filter releases it
 }
