@@ -20,8 +20,6 @@ class MaterialLibraryFilter : public Assimp::DefaultIOSystem {
 public:
     ~MaterialLibraryFilter() override;
     Assimp::IOStream* Open(const char* file, const char* mode = "rb") override;
-    // Library streams handed out and not closed yet.
-    std::size_t openLibraries() const { return libraries_.size(); }
     void releaseLeftovers();
 
 private:

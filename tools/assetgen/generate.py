@@ -682,7 +682,7 @@ def brick_textures():
 def wood_textures():
     size = 256
     wood = Image(size, size)
-    spec = Image(size, size)
+    specular = Image(size, size)
     grain = TileNoise(size, 2, 4, 71, stretch=(1, 4))
     border = 18
     for y in range(size):
@@ -694,7 +694,7 @@ def wood_textures():
                             for cx in (9, size - 10) for cy in (9, size - 10))
                 wood.set(x, y, (m, m, m * 1.05) if not rivet else (0.3, 0.3, 0.32))
                 s = 0.85 + 0.15 * hash01(73, x, y)
-                spec.set(x, y, (s, s, s))
+                specular.set(x, y, (s, s, s))
                 continue
             plank = (y - border) // ((size - 2 * border) // 4)
             py = (y - border) % ((size - 2 * border) // 4)
@@ -705,8 +705,8 @@ def wood_textures():
                 c = (0.16, 0.09, 0.04)
             wood.set(x, y, c)
             s = 0.05 if py < 3 else 0.12 + 0.1 * ring
-            spec.set(x, y, (s, s, s))
-    return wood, spec
+            specular.set(x, y, (s, s, s))
+    return wood, specular
 
 
 def star_texture():
@@ -854,11 +854,11 @@ def main():
     write_obj(os.path.join(obj, "hindernis"), "stamm", trunk_mesh(), "bark.png", shininess=8.0)
     write_png(os.path.join(obj, "hindernis", "bark.png"), bark_texture())
 
-    wood, spec = wood_textures()
+    wood, specular = wood_textures()
     write_obj(os.path.join(obj, "cube"), "cube", cube_mesh(), "woodTexture.png",
               extra_maps=[("map_Ks", "cube_specular.png")])
     write_png(os.path.join(obj, "cube", "woodTexture.png"), wood)
-    write_png(os.path.join(obj, "cube", "cube_specular.png"), spec)
+    write_png(os.path.join(obj, "cube", "cube_specular.png"), specular)
 
     # The mesh draw binds its own maps on units 0 and 1, so they must be the bricks the game binds.
     bricks, normals = brick_textures()

@@ -17,15 +17,7 @@ std::size_t occurrences(const std::string& text, const std::string& piece) {
     return count;
 }
 
-WorkingDirectory::WorkingDirectory(const std::filesystem::path& path) : previous_(std::filesystem::current_path()) {
-    std::filesystem::create_directories(path);
-    std::filesystem::current_path(path);
-}
 
-WorkingDirectory::~WorkingDirectory() {
-    std::error_code ignored;
-    std::filesystem::current_path(previous_, ignored);
-}
 
 Image patternImage(int width, int height, int channels, int seed) {
     Image image{width, height, channels, std::vector<unsigned char>(static_cast<std::size_t>(width * height * channels))};
@@ -101,48 +93,6 @@ int uniformInt(GLuint program, const char* name) {
     return value;
 }
 
-ColourTarget::ColourTarget(int width, int height) : width_(width), height_(height) {
-    glGenFramebuffers(1, &framebuffer_);
-    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
-    glGenTextures(1, &colour_);
-    glBindTexture(GL_TEXTURE_2D, colour_);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, colour_, 0);
-    glBindTexture(GL_TEXTURE_2D, 0);
-    glGenRenderbuffers(1, &depth_);
-    glBindRenderbuffer(GL_RENDERBUFFER, depth_);
-    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, width, height);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, depth_);
-    glBindRenderbuffer(GL_RENDERBUFFER, 0);
-    EXPECT_EQ(glCheckFramebufferStatus(GL_FRAMEBUFFER), static_cast<GLenum>(GL_FRAMEBUFFER_COMPLETE));
-    glViewport(0, 0, width, height);
-}
-
-ColourTarget::~ColourTarget() {
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    glDeleteFramebuffers(1, &framebuffer_);
-    glDeleteTextures(1, &colour_);
-    glDeleteRenderbuffers(1, &depth_);
-}
-
-void ColourTarget::clear() const {
-    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-}
-
-std::vector<unsigned char> ColourTarget::pixels() const {
-    std::vector<unsigned char> bytes(static_cast<std::size_t>(width_ * height_ * 4));
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, width_, height_, GL_RGBA, GL_UNSIGNED_BYTE, bytes.data());
-    return bytes;
-}
-
-glm::ivec3 ColourTarget::pixel(int x, int y) const {
-    const std::vector<unsigned char> all = pixels();
-    const std::size_t at = static_cast<std::size_t>((y * width_ + x) * 4);
-    return {all[at], all[at + 1], all[at + 2]};
-}
 
 ::testing::AssertionResult colourNear(const glm::ivec3& actual, const glm::ivec3& expected, int tolerance) {
     for (int c = 0; c < 3; ++c)

@@ -11,6 +11,7 @@
 
 #include "logic/render/scratch_dir.h"
 #include "render/shader_program.h"
+#include "support/gl_test_target.h"
 
 #define EXPECT_NO_GL_ERROR() EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR))
 
@@ -18,17 +19,6 @@
 std::string outputOf(const std::function<void()>& action);
 std::size_t occurrences(const std::string& text, const std::string& piece);
 
-// Runs the scope from another working directory and comes back.
-class WorkingDirectory {
-public:
-    explicit WorkingDirectory(const std::filesystem::path& path);
-    ~WorkingDirectory();
-    WorkingDirectory(const WorkingDirectory&) = delete;
-    WorkingDirectory& operator=(const WorkingDirectory&) = delete;
-
-private:
-    std::filesystem::path previous_;
-};
 
 // Rows top first, tightly packed.
 struct Image {
@@ -54,22 +44,5 @@ GLint integer(GLenum name);
 GLint boundOnUnit(GLenum unit, GLenum binding);
 int uniformInt(GLuint program, const char* name);
 
-// An RGBA8 target with depth, bound with its viewport from construction on.
-class ColourTarget {
-public:
-    ColourTarget(int width, int height);
-    ~ColourTarget();
-    ColourTarget(const ColourTarget&) = delete;
-    ColourTarget& operator=(const ColourTarget&) = delete;
-
-    void clear() const;
-    // RGBA bytes, bottom row first.
-    std::vector<unsigned char> pixels() const;
-    glm::ivec3 pixel(int x, int y) const;
-
-private:
-    int width_, height_;
-    GLuint framebuffer_ = 0, colour_ = 0, depth_ = 0;
-};
 
 ::testing::AssertionResult colourNear(const glm::ivec3& actual, const glm::ivec3& expected, int tolerance);

@@ -46,17 +46,17 @@ TEST(Materials, ReplacingTheTextureDeletesTheOldOneAndThePlaneShowsTheNew) {
     const GLuint old = material->texture->textureId;
     EXPECT_TRUE(glIsTexture(old));
 
-    ColourTarget target(4, 4);
+    TestTarget target(4, 4);
     target.clear();
     glUseProgram(shaders->programId);
     plane->draw();
-    EXPECT_TRUE(colourNear(target.pixel(1, 1), {200, 30, 30}, 1));
+    EXPECT_TRUE(colourNear(glm::ivec3(target.pixel(1, 1)), {200, 30, 30}, 1));
 
     material->replaceTexture(second.c_str());
     EXPECT_FALSE(glIsTexture(old));
     EXPECT_NE(material->texture->textureId, old);
     plane->draw();
-    EXPECT_TRUE(colourNear(target.pixel(2, 2), {30, 200, 30}, 1));
+    EXPECT_TRUE(colourNear(glm::ivec3(target.pixel(2, 2)), {30, 200, 30}, 1));
     glUseProgram(0);
 
     const GLuint vao = plane->vao;

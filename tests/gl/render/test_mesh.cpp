@@ -49,7 +49,7 @@ TEST(Mesh, NumbersEachSamplerKindBindsTextureIToUnitIAndLeavesUnit0Active) {
     });
     EXPECT_EQ(created, std::string(rendertext::CreatingMesh) + "\n");
 
-    ColourTarget target(8, 8);
+    TestTarget target(8, 8);
     target.clear();
     program->bind();
     for (const char* name : {"texture_diffuse1", "texture_normal1", "texture_diffuse2", "texture_custom"})
@@ -65,7 +65,7 @@ TEST(Mesh, NumbersEachSamplerKindBindsTextureIToUnitIAndLeavesUnit0Active) {
         EXPECT_EQ(boundOnUnit(GL_TEXTURE0 + unit, GL_TEXTURE_BINDING_2D), static_cast<GLint>(textures[unit]->textureId));
     EXPECT_EQ(integer(GL_ACTIVE_TEXTURE), GL_TEXTURE0);
     EXPECT_EQ(integer(GL_VERTEX_ARRAY_BINDING), 0);
-    EXPECT_TRUE(colourNear(target.pixel(4, 4), {200, 100, 50}, 1));
+    EXPECT_TRUE(colourNear(glm::ivec3(target.pixel(4, 4)), {200, 100, 50}, 1));
     glUseProgram(0);
 
     // The list here still holds the textures, so only the mesh's own line shows.

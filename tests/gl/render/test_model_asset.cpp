@@ -106,12 +106,12 @@ TEST(ModelAsset, AMissingFileReportsTheImporterAndDrawsNothing) {
     EXPECT_TRUE(model->loadedTextures.empty());
     EXPECT_TRUE(model->directory.empty());
 
-    ColourTarget target(4, 4);
+    TestTarget target(4, 4);
     target.clear();
     program->bind();
     model->draw(*program);
     glUseProgram(0);
-    EXPECT_EQ(target.pixel(2, 2), glm::ivec3(0));
+    EXPECT_EQ(glm::ivec3(target.pixel(2, 2)), glm::ivec3(0));
     EXPECT_TRUE(outputOf([&] { model.reset(); }).empty());
     EXPECT_NO_GL_ERROR();
 }

@@ -47,7 +47,7 @@ struct SkyTree {
 
 const glm::mat4 Projection = glm::perspective(glm::radians(60.0f), 1.0f, 0.1f, 100.0f);
 
-std::vector<unsigned char> render(Skybox& sky, const glm::mat4& view, const ColourTarget& target) {
+std::vector<unsigned char> render(Skybox& sky, const glm::mat4& view, const TestTarget& target) {
     target.clear();
     // The game's global state: depth test and back-face culling on.
     glEnable(GL_DEPTH_TEST);
@@ -105,7 +105,7 @@ TEST(Skybox, EachDirectionShowsItsFaceAndTheDrawLeavesTheStateAsFound) {
     std::string output;
     auto sky = tree.build(output);
     EXPECT_EQ(output.find('\n'), std::string::npos) << output;
-    ColourTarget target(16, 16);
+    TestTarget target(16, 16);
     const struct {
         glm::vec3 forward, up;
     } looks[6] = {{{1, 0, 0}, {0, 1, 0}}, {{-1, 0, 0}, {0, 1, 0}}, {{0, 1, 0}, {0, 0, -1}},
@@ -115,7 +115,7 @@ TEST(Skybox, EachDirectionShowsItsFaceAndTheDrawLeavesTheStateAsFound) {
         glDepthFunc(GL_ALWAYS);
         glActiveTexture(GL_TEXTURE3);
         render(*sky, glm::lookAt(glm::vec3(0.0f), looks[face].forward, looks[face].up), target);
-        EXPECT_TRUE(colourNear(target.pixel(8, 8), Faces[face].colour, 2));
+        EXPECT_TRUE(colourNear(glm::ivec3(target.pixel(8, 8)), Faces[face].colour, 2));
         EXPECT_EQ(integer(GL_DEPTH_FUNC), GL_LESS);
         EXPECT_EQ(integer(GL_VERTEX_ARRAY_BINDING), 0);
         EXPECT_EQ(integer(GL_ACTIVE_TEXTURE), GL_TEXTURE0);
@@ -131,7 +131,7 @@ TEST(Skybox, TheCameraPositionDoesNotMoveTheSky) {
     SkyTree tree;
     std::string output;
     auto sky = tree.build(output);
-    ColourTarget target(64, 64);
+    TestTarget target(64, 64);
     // Oblique, so three faces and their edges are in view.
     const glm::mat4 turned = glm::lookAt(glm::vec3(0.0f), glm::vec3(0.8f, 0.35f, 0.5f), glm::vec3(0, 1, 0));
     const std::vector<unsigned char> atOrigin = render(*sky, turned, target);
