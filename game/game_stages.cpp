@@ -46,18 +46,19 @@ void runObstacleStage(GameWorld& world, const KeySource& keys, float deltaTime, 
 
     const ObstacleKind large = largeStoneObstacle();
     for (int i = 0; i < level::LargeStoneCount; ++i) {
-        bumpObstacle(world.motion, large, largeStonePoint(i), world.state.lives, world.rabbitPosition, cameraPosition);
+        bumpObstacle(world.motion, large, largeStonePoint(i), world.state.lives, deltaTime, world.rabbitPosition,
+                     cameraPosition);
         visitor.drawLargeStone(i, largeStoneMatrix(i));
     }
     const ObstacleKind small = smallStoneObstacle();
     for (std::size_t i = 0; i < world.smallStonePositions.size(); ++i) {
         const glm::vec3& stored = world.smallStonePositions[i];
-        bumpObstacle(world.motion, small, smallStonePoint(stored), world.state.lives, world.rabbitPosition,
+        bumpObstacle(world.motion, small, smallStonePoint(stored), world.state.lives, deltaTime, world.rabbitPosition,
                      cameraPosition);
         visitor.drawSmallStone(static_cast<int>(i), smallStoneMatrix(stored));
     }
 
-    bumpCrate(world.motion, world.rabbitPosition, cameraPosition);
+    bumpCrate(world.motion, deltaTime, world.rabbitPosition, cameraPosition);
     visitor.drawCrate(crateMatrix());
 }
 

@@ -27,8 +27,14 @@ constexpr float JumpRate = 150.0f;
 inline constexpr glm::vec3 jumpStep{0.0f, 1.0f, 0.5f};
 constexpr float EdgeRight = 250.0f;
 constexpr float EdgeLeft = -487.0f;
+// The edge push and the obstacles' push-back were tuned as amounts per frame
+// at this rate; they are applied per 1/60 s of the frame's time, so the edges
+// and obstacles hold at any frame rate and are unchanged at 60.
+constexpr float TunedFrameRate = 60.0f;
+// Per 1/60 s while the rabbit is beyond an edge.
 constexpr float EdgePush = 5.0f;
 constexpr float EdgeSlideRate = 150.0f;
+// Per 1/60 s of the frame that pays it.
 inline constexpr glm::vec3 pushBack{0.0f, 0.0f, 10.0f};
 inline constexpr glm::vec3 largeStoneBoost{0.0f, 120.0f, -200.0f};
 inline constexpr glm::vec3 largeStoneCameraShift{0.0f, 0.0f, -180.0f};
@@ -41,6 +47,9 @@ void advanceJumpTimer(RabbitMotion& rabbit, float deltaTime);
 
 void updateJump(RabbitMotion& rabbit, const KeySource& keys, float deltaTime, glm::vec3& rabbitPosition);
 
+// Beyond an edge the rabbit is pushed inwards by EdgePush for each 1/60 s of
+// the frame (a share of it for the last part of a step) until it is back
+// inside; a long frame therefore never throws it further than 60 frames would.
 void enforceSideEdges(const KeySource& keys, float deltaTime, glm::vec3& rabbitPosition, glm::vec3& cameraPosition);
 
 struct ObstacleKind {
@@ -54,9 +63,10 @@ struct ObstacleKind {
 ObstacleKind largeStoneObstacle();
 ObstacleKind smallStoneObstacle();
 
-void bumpObstacle(RabbitMotion& rabbit, const ObstacleKind& kind, const glm::vec3& point, float lives,
+// The push-back scales with deltaTime; the hop-over boost is one-off.
+void bumpObstacle(RabbitMotion& rabbit, const ObstacleKind& kind, const glm::vec3& point, float lives, float deltaTime,
                   glm::vec3& rabbitPosition, glm::vec3& cameraPosition);
 
 // The crate pushes back in every frame the rabbit is inside it and leaves
 // bumpPending alone.
-void bumpCrate(RabbitMotion& rabbit, glm::vec3& rabbitPosition, glm::vec3& cameraPosition);
+void bumpCrate(RabbitMotion& rabbit, float deltaTime, glm::vec3& rabbitPosition, glm::vec3& cameraPosition);

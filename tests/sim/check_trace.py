@@ -4,6 +4,7 @@
   check_trace.py SIM ROUTE win|lose   the committed routes
   check_trace.py SIM --format         trace layout, skipped lines, key parsing
   check_trace.py SIM --malformed      bad scripts are refused with status 2
+  check_trace.py SIM --rates          edges and stops hold from 10 to 500 frames a second
 """
 import subprocess
 import sys
@@ -28,6 +29,13 @@ def rows_of(result):
     return rows
 
 
+# The frame each route is decided on, with its figures at 60 frames a second.
+DECIDED = {
+    "win": "1602 3 33.3004074 8 82.0000153 20 2241 3.14159274 82.0000153 200 2918.5 1 win",
+    "lose": "954 0 0 1 1.50000048 15 5800.5 3.14159274 1.50000048 200 6400.5 1 lose",
+}
+
+
 def check_route(sim, route, expected):
     with open(route) as f:
         script = f.read()
@@ -46,6 +54,9 @@ def check_route(sim, route, expected):
     lives_seen = [float(r[1]) for r in rows]
     drops = [a - b for a, b in zip([3.0] + lives_seen, lives_seen) if a != b]
 
+    decided = next(" ".join(r) for r in rows if r[12] == expected)
+    if decided != DECIDED[expected]:
+        sys.exit("route decided on %r, expected %r" % (decided, DECIDED[expected]))
     if expected == "win":
         if last[12] != "win" or last[11] != "1":
             sys.exit("route does not end on a win: %s" % " ".join(last))
@@ -117,11 +128,48 @@ def check_malformed(sim):
             sys.exit("%r: a refused script still printed a trace" % script)
 
 
+RATES = (10, 20, 30, 45, 60, 90, 144, 240, 500)
+
+
+def hold(sim, fps, key, seconds):
+    frames = round(fps * seconds)
+    result = run(sim, ("%r %s\n" % (1.0 / fps, key)) * frames)
+    if result.returncode != 0:
+        sys.exit("simulator exited with %d: %s" % (result.returncode, result.stderr))
+    return [[float(f) for f in r[1:11]] for r in rows_of(result)]
+
+
+def check_rates(sim):
+    """Held against an edge or walked into the small stone ahead of the start,
+    the rabbit ends where it ends at 60 frames a second, give or take one
+    frame's walk, and never gets further than one frame's walk past the limit."""
+    for fps in RATES:
+        step = 210.0 / fps + 0.01
+        right = hold(sim, fps, "D", 6)
+        left = hold(sim, fps, "A", 6)
+        ahead = hold(sim, fps, "W", 20)
+        where = "at %d frames a second" % fps
+        if not 244.9 <= right[-1][3] <= 250.01 or max(r[3] for r in right) > 250 + step:
+            sys.exit("%s the right edge let the rabbit to x %g (max %g)"
+                     % (where, right[-1][3], max(r[3] for r in right)))
+        if not -487.01 <= left[-1][3] <= -484.9 or min(r[3] for r in left) < -487 - step:
+            sys.exit("%s the left edge let the rabbit to x %g (min %g)"
+                     % (where, left[-1][3], min(r[3] for r in left)))
+        # At 60 the stone finds the rabbit between z 7178.5 and 7175 and it
+        # gets no nearer than 7174.5; a frame's push-back is 600 / fps.
+        nearest = min(r[5] for r in ahead)
+        if ahead[-1][0] != 3 or nearest < 7174.5 - step or ahead[-1][5] > 7178.5 + 600.0 / fps + step:
+            sys.exit("%s the stone ahead let the rabbit to z %g (nearest %g), lives %g"
+                     % (where, ahead[-1][5], nearest, ahead[-1][0]))
+
+
 def main():
     if len(sys.argv) == 3 and sys.argv[2] == "--format":
         check_format(sys.argv[1])
     elif len(sys.argv) == 3 and sys.argv[2] == "--malformed":
         check_malformed(sys.argv[1])
+    elif len(sys.argv) == 3 and sys.argv[2] == "--rates":
+        check_rates(sys.argv[1])
     elif len(sys.argv) == 4 and sys.argv[3] in ("win", "lose"):
         check_route(sys.argv[1], sys.argv[2], sys.argv[3])
     else:

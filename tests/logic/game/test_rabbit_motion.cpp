@@ -87,7 +87,7 @@ TEST(SideEdges, TheLeftEdgePushesBackWithoutAAndSlidesWithIt) {
 // The five large stones as the scene stage handles them in one frame.
 void largeStonesFrame(Walker& w) {
     for (int i = 0; i < level::LargeStoneCount; ++i) {
-        bumpObstacle(w.motion, largeStoneObstacle(), largeStonePoint(i), 3.0f, w.rabbit, w.camera);
+        bumpObstacle(w.motion, largeStoneObstacle(), largeStonePoint(i), 3.0f, Frame60, w.rabbit, w.camera);
     }
 }
 
@@ -124,20 +124,20 @@ TEST(Obstacles, WalkingIntoALargeStoneStopsAtItsRadiusAndAJumpThrowsItOver) {
 TEST(Obstacles, ThePushBackOwedByOneStoneIsPaidByTheNext) {
     Walker w;
     w.rabbit = largeStonePoint(0) + glm::vec3(0.0f, 5.0f, 100.0f);
-    bumpObstacle(w.motion, largeStoneObstacle(), largeStonePoint(0), 3.0f, w.rabbit, w.camera);
+    bumpObstacle(w.motion, largeStoneObstacle(), largeStonePoint(0), 3.0f, Frame60, w.rabbit, w.camera);
     EXPECT_TRUE(w.motion.bumpPending);
     EXPECT_FLOAT_EQ(w.rabbit.z, 4050.0f);
-    bumpObstacle(w.motion, largeStoneObstacle(), largeStonePoint(1), 3.0f, w.rabbit, w.camera);
+    bumpObstacle(w.motion, largeStoneObstacle(), largeStonePoint(1), 3.0f, Frame60, w.rabbit, w.camera);
     EXPECT_FALSE(w.motion.bumpPending);
     EXPECT_FLOAT_EQ(w.rabbit.z, 4060.0f);
     EXPECT_FLOAT_EQ(w.camera.z, 8010.0f);
     // Armed but not jumping: nothing more.
-    bumpObstacle(w.motion, largeStoneObstacle(), largeStonePoint(2), 3.0f, w.rabbit, w.camera);
+    bumpObstacle(w.motion, largeStoneObstacle(), largeStonePoint(2), 3.0f, Frame60, w.rabbit, w.camera);
     EXPECT_FLOAT_EQ(w.rabbit.z, 4060.0f);
     EXPECT_TRUE(w.motion.boostArmed);
     // A jump now earns the boost of whichever obstacle comes next.
     w.motion.jumping = true;
-    bumpObstacle(w.motion, smallStoneObstacle(), glm::vec3(5000.0f), 3.0f, w.rabbit, w.camera);
+    bumpObstacle(w.motion, smallStoneObstacle(), glm::vec3(5000.0f), 3.0f, Frame60, w.rabbit, w.camera);
     EXPECT_FALSE(w.motion.boostArmed);
     EXPECT_FLOAT_EQ(w.rabbit.z, 3980.0f);
     EXPECT_FLOAT_EQ(w.rabbit.y, 135.0f);
@@ -148,15 +148,15 @@ TEST(Obstacles, SmallStonesLetARabbitWithoutLivesThrough) {
     Walker w;
     const glm::vec3 stone(0.0f, 4.0f, 0.0f);
     w.rabbit = glm::vec3(0.0f, 15.0f, 50.0f);
-    bumpObstacle(w.motion, smallStoneObstacle(), stone, 0.0f, w.rabbit, w.camera);
+    bumpObstacle(w.motion, smallStoneObstacle(), stone, 0.0f, Frame60, w.rabbit, w.camera);
     EXPECT_FALSE(w.motion.bumpPending);
     EXPECT_FALSE(w.motion.boostArmed);
-    bumpObstacle(w.motion, smallStoneObstacle(), stone, 1.0f, w.rabbit, w.camera);
+    bumpObstacle(w.motion, smallStoneObstacle(), stone, 1.0f, Frame60, w.rabbit, w.camera);
     EXPECT_TRUE(w.motion.bumpPending);
     // Large stones push whatever the lives.
     Walker v;
     v.rabbit = largeStonePoint(3);
-    bumpObstacle(v.motion, largeStoneObstacle(), largeStonePoint(3), 0.0f, v.rabbit, v.camera);
+    bumpObstacle(v.motion, largeStoneObstacle(), largeStonePoint(3), 0.0f, Frame60, v.rabbit, v.camera);
     EXPECT_TRUE(v.motion.bumpPending);
 }
 
@@ -164,19 +164,37 @@ TEST(Obstacles, TheCratePushesEveryFrameAndBoostsAJumpAtOnce) {
     Walker w;
     w.rabbit = level::woodenCrate + glm::vec3(0.0f, -25.0f, 20.0f);
     w.motion.bumpPending = true;
-    bumpCrate(w.motion, w.rabbit, w.camera);
+    bumpCrate(w.motion, Frame60, w.rabbit, w.camera);
     EXPECT_FLOAT_EQ(w.rabbit.z, -820.0f);
     EXPECT_TRUE(w.motion.boostArmed);
     // The crate leaves the stones' owed push-back alone.
     EXPECT_TRUE(w.motion.bumpPending);
-    bumpCrate(w.motion, w.rabbit, w.camera);
+    bumpCrate(w.motion, Frame60, w.rabbit, w.camera);
     EXPECT_FLOAT_EQ(w.rabbit.z, -810.0f);
     w.motion.jumping = true;
-    bumpCrate(w.motion, w.rabbit, w.camera);
+    bumpCrate(w.motion, Frame60, w.rabbit, w.camera);
     EXPECT_FLOAT_EQ(w.rabbit.z, -800.0f - 80.0f);
     EXPECT_FLOAT_EQ(w.rabbit.y, 135.0f);
     EXPECT_FLOAT_EQ(w.camera.z, 8000.0f + 30.0f - 140.0f);
     EXPECT_FALSE(w.motion.boostArmed);
+}
+
+TEST(Obstacles, TheCrateStopsAWalkAtItsRadiusAtEveryFrameRate) {
+    for (const float fps : {10.0f, 20.0f, 30.0f, 45.0f, 60.0f, 90.0f, 144.0f, 240.0f, 500.0f}) {
+        Walker w;
+        w.rabbit = level::woodenCrate + glm::vec3(0.0f, -20.0f, 300.0f);
+        const float deltaTime = 1.0f / fps;
+        const float walk = motion::WalkSpeed * deltaTime;
+        float nearest = 1e9f;
+        for (int frame = 0; frame < static_cast<int>(6.0f * fps); ++frame) {
+            w.rabbit.z -= walk;
+            bumpCrate(w.motion, deltaTime, w.rabbit, w.camera);
+            nearest = std::min(nearest, glm::distance(w.rabbit, level::woodenCrate));
+        }
+        const float distance = glm::distance(w.rabbit, level::woodenCrate);
+        EXPECT_GT(nearest, level::CrateRadius - walk - 0.01f) << fps;
+        EXPECT_LT(distance, level::CrateRadius + 600.0f / fps + 0.01f) << fps;
+    }
 }
 
 }  // namespace
