@@ -8,6 +8,11 @@ inline constexpr const char* SettingsWarningPrefix = "WARNING: ";
 inline constexpr const char* SettingsWarningSuffix = " not found! Using defaults instead.";
 inline constexpr const char* SettingsLoadFailed = "Failed to load 'settings.ini'";
 inline constexpr const char* WindowFailed = "Failed to create GLFW window";
+// A size the GL cannot make off-screen buffers for: the prefix, the width,
+// " x ", the height, then the limit.
+inline constexpr const char* WindowTooLargePrefix = "Failed to create the frame buffers: a window of ";
+inline constexpr const char* WindowTooLargeBy = " x ";
+inline constexpr const char* WindowTooLargeLimit = " is larger than this GL allows, at most ";
 inline constexpr const char* GladFailed = "Failed to initialize GLAD";
 inline constexpr const char* PhysicsFoundationFailed = "Failed to init PhysX foundation";
 inline constexpr const char* PhysicsSdkFailed = "Failed to init PhysX SDK";

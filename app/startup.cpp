@@ -3,6 +3,8 @@
 #include <glad/gl.h>
 #include <GLFW/glfw3.h>
 
+#include <algorithm>
+#include <cmath>
 #include <iostream>
 
 #include "app/messages.h"
@@ -24,18 +26,33 @@ void setWindowHints(const Settings& settings) {
 constexpr int FullscreenWidth = 1980;
 constexpr int FullscreenHeight = 1080;
 
+// GLFW asserts on a gamma that is not a positive finite number; such a
+// brightness leaves the monitor as it is, silently like GLFW's own errors.
+bool usableGamma(float brightness) { return brightness > 0.0f && std::isfinite(brightness); }
+
 GLFWwindow* createWindow(const Settings& settings) {
+    // The settings' size sizes the off-screen buffers in both modes, so a size
+    // below 1 is refused in both. A negative one would trip GLFW's assertion.
+    if (settings.width < 1 || settings.height < 1) return nullptr;
     if (settings.fullscreen) {
         GLFWmonitor* monitor = glfwGetPrimaryMonitor();
-        if (monitor) glfwSetGamma(monitor, settings.brightness);
+        if (monitor && usableGamma(settings.brightness)) glfwSetGamma(monitor, settings.brightness);
         return glfwCreateWindow(FullscreenWidth, FullscreenHeight, settings.title.c_str(), monitor,
                                 nullptr);
     }
-    // GLFW turns a size below 1 into a failed creation, but a negative one
-    // trips its assertion first and aborts: refuse both the same way here.
-    if (settings.width < 1 || settings.height < 1) return nullptr;
     return glfwCreateWindow(settings.width, settings.height, settings.title.c_str(), nullptr,
                             nullptr);
+}
+
+// The off-screen buffers are textures and a renderbuffer of the settings'
+// size, drawn through a viewport of that size: the smallest limit rules.
+int largestBufferSide() {
+    GLint texture = 0, renderbuffer = 0;
+    GLint viewport[2] = {0, 0};
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &texture);
+    glGetIntegerv(GL_MAX_RENDERBUFFER_SIZE, &renderbuffer);
+    glGetIntegerv(GL_MAX_VIEWPORT_DIMS, viewport);
+    return std::min({texture, renderbuffer, viewport[0], viewport[1]});
 }
 
 void setGlobalGlState() {
@@ -83,6 +100,13 @@ int initialize(Settings& settings, AppState& app) {
 
     if (!gladLoadGL(glfwGetProcAddress)) return fail(messages::GladFailed);
 
+    const int largest = largestBufferSide();
+    if (settings.width > largest || settings.height > largest) {
+        std::cout << messages::WindowTooLargePrefix << settings.width << messages::WindowTooLargeBy << settings.height
+                  << messages::WindowTooLargeLimit << largest << std::endl;
+        return -1;
+    }
+
     setGlobalGlState();
 
     if (!buildGlyphSet()) return -1;
@@ -97,7 +121,8 @@ void shutdown(AppState& app) {
     app.scene = nullptr;
     app.physics = nullptr;
     app.foundation = nullptr;
-    // Bullet needs no cooking object; ours is a token and goes with the process.
+    // Bullet needs no cooking object; ours is a token, deleted here so that
+    // leak checks of a normal run find nothing left.
     delete app.cooking;
     app.cooking = nullptr;
     glfwTerminate();

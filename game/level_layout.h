@@ -70,8 +70,10 @@ inline constexpr glm::vec3 carrotScale{15.0f, 16.0f, 15.0f};
 inline constexpr glm::vec3 largeStoneScale{25.0f, 20.0f, 10.0f};
 inline constexpr glm::vec3 crateScale{30.0f, 30.0f, 30.0f};
 inline constexpr glm::vec3 tunnelWallScale{400.0f, 70.0f, 200.0f};
-// The small stones are drawn and tested through a matrix with 8 on its whole
-// diagonal, so they stand at eight times their stored positions.
+// The small stones' matrix has 8 on its whole diagonal, w included. Drawn, the
+// 8 in w cancels: a stone stands at its stored position at unit scale. Its
+// proximity point is the matrix's translation read without the w, eight times
+// the stored position.
 constexpr float SmallStoneSpread = 8.0f;
 
 // The quarter turn the physics library names PxHalfPi.

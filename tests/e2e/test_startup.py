@@ -41,12 +41,33 @@ class StartupAndShutdown(GameTestCase):
         self.assertGreaterEqual(elapsed, 2.0)
         self.assertEqual(run.stderr, b"")
 
-    def test_window_that_cannot_be_created_fails_with_its_line(self):
-        tree = self.scratch(replace={"settings.ini": "[window]\nwidth=0\n"})
-        run = self.start_game(tree)
-        self.assertEqual(run.wait_exit(timeout=30), 255)
-        self.assertIn("Failed to create GLFW window", run.lines)
-        self.assertEqual(run.stderr, b"")
+    def test_window_sizes_that_cannot_be_made_fail_with_their_line(self):
+        too_large = ("Failed to create the frame buffers: a window of %s is larger "
+                     "than this GL allows, at most ")
+        cases = {
+            "width=0\n": "Failed to create GLFW window",
+            "fullscreen=true\nheight=0\n": "Failed to create GLFW window",
+            "width=100000\n": too_large % "100000 x 768",
+            "fullscreen=true\nheight=100000\n": too_large % "1024 x 100000",
+        }
+        for window, line in cases.items():
+            with self.subTest(window=window):
+                tree = self.scratch(replace={"settings.ini": "[window]\n" + window})
+                run = self.start_game(tree)
+                self.assertEqual(run.wait_exit(timeout=30), 255)
+                self.assertTrue(any(l.startswith(line) for l in run.lines), run.lines)
+                self.assertNotIn("ERROR WHILE BUILDING FRAMEBUFFER", run.lines)
+                self.assertEqual(run.stderr, b"")
+
+    def test_full_screen_with_a_gamma_glfw_cannot_take_still_plays(self):
+        for brightness in ("0", "nan"):
+            with self.subTest(brightness=brightness):
+                tree = self.scratch(replace={
+                    "settings.ini": "[window]\nfullscreen=true\nbrightness=%s\n" % brightness})
+                run = self.start_game(tree)
+                run.wait_for_window()
+                self.assertEqual(run.quit_with_escape(), 0)
+                self.assertEqual(run.stderr, b"")
 
 
 if __name__ == "__main__":
