@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <iostream>
+#include <vector>
 
 #include <stb_image.h>
 
@@ -27,6 +28,18 @@ constexpr float CubeVertices[108] = {
     -1, 1,  -1, 1,  1,  -1, 1,  1,  1,  1,  1,  1,  -1, 1,  1,  -1, 1,  -1,
     -1, -1, -1, -1, -1, 1,  1,  -1, -1, 1,  -1, -1, -1, -1, 1,  1,  -1, 1};
 
+// Grey (and grey with alpha) pixels as RGB, the grey in all three; the
+// alpha goes, as the faces are stored without it.
+std::vector<unsigned char> greyToRgb(const unsigned char* pixels, int width, int height, int channels) {
+    const std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+    std::vector<unsigned char> rgb(count * 3);
+    for (std::size_t i = 0; i < count; ++i) {
+        const unsigned char grey = pixels[i * static_cast<std::size_t>(channels)];
+        rgb[i * 3] = rgb[i * 3 + 1] = rgb[i * 3 + 2] = grey;
+    }
+    return rgb;
+}
+
 // Decodes one face; false when the file does not open or decode.
 bool uploadFace(GLenum target, const char* path) {
     FILE* file = std::fopen(path, "rb");
@@ -34,15 +47,21 @@ bool uploadFace(GLenum target, const char* path) {
     int width = 0, height = 0, channels = 0;
     unsigned char* pixels = decodeImageFile(file, &width, &height, &channels);
     std::fclose(file);
-    // Read with the format of its own channels, so a grey face is never read
-    // as three bytes a pixel past the end of its buffer; stored as GL_RGB like
-    // the other faces, because a cube map with mixed formats is incomplete.
+    // Every face is stored as GL_RGB, because a cube map with mixed formats is
+    // incomplete. Colour faces are read with the format of their own channels;
+    // grey ones are widened to RGB first, since GL would read one grey channel
+    // as red alone.
     const GLenum format = formatForChannels(channels);
     if (!pixels || format == 0) {
         stbi_image_free(pixels);
         return false;
     }
-    glTexImage2D(target, 0, GL_RGB, width, height, 0, format, GL_UNSIGNED_BYTE, pixels);
+    if (channels <= 2) {
+        const std::vector<unsigned char> rgb = greyToRgb(pixels, width, height, channels);
+        glTexImage2D(target, 0, GL_RGB, width, height, 0, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    } else {
+        glTexImage2D(target, 0, GL_RGB, width, height, 0, format, GL_UNSIGNED_BYTE, pixels);
+    }
     stbi_image_free(pixels);
     return true;
 }

@@ -66,8 +66,10 @@ TEST(Skybox, FacesLoadOneByOneEachWithItsOwnChannelCount) {
     std::filesystem::remove(tree.dir.path(facePath("top.jpg")));
     const Image rgba = patternImage(3, 3, 4, 11);
     const Image grey = patternImage(3, 3, 1, 77);
+    const Image greyAlpha = patternImage(3, 3, 2, 33);
     writePng(tree.dir, facePath("right.jpg"), rgba);
     writePng(tree.dir, facePath("bottom.jpg"), grey);
+    writePng(tree.dir, facePath("front.jpg"), greyAlpha);
 
     std::string output;
     auto sky = tree.build(output);
@@ -75,20 +77,25 @@ TEST(Skybox, FacesLoadOneByOneEachWithItsOwnChannelCount) {
     EXPECT_EQ(output, std::string(rendertext::CreatingShader) + "../assets/shader/Skybox.vert" +
                           rendertext::SkyboxFaceFailed + "../assets/objects/skybox/top.jpg\n");
     glBindTexture(GL_TEXTURE_CUBE_MAP, sky->cubeMap);
-    const GLint widths[6] = {4, 3, 0, 3, 4, 4};
+    const GLint widths[6] = {4, 3, 0, 3, 4, 3};
     for (GLenum i = 0; i < 6; ++i) {
         GLint width = -1;
         glGetTexLevelParameteriv(GL_TEXTURE_CUBE_MAP_POSITIVE_X + i, 0, GL_TEXTURE_WIDTH, &width);
         EXPECT_EQ(width, widths[i]) << Faces[i].file;
     }
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    std::vector<unsigned char> right(9 * 4), bottom(9);
+    std::vector<unsigned char> right(9 * 4), bottom(9 * 3), front(9 * 3);
     glGetTexImage(GL_TEXTURE_CUBE_MAP_NEGATIVE_X, 0, GL_RGBA, GL_UNSIGNED_BYTE, right.data());
-    glGetTexImage(GL_TEXTURE_CUBE_MAP_NEGATIVE_Y, 0, GL_RED, GL_UNSIGNED_BYTE, bottom.data());
+    glGetTexImage(GL_TEXTURE_CUBE_MAP_NEGATIVE_Y, 0, GL_RGB, GL_UNSIGNED_BYTE, bottom.data());
+    glGetTexImage(GL_TEXTURE_CUBE_MAP_NEGATIVE_Z, 0, GL_RGB, GL_UNSIGNED_BYTE, front.data());
     glBindTexture(GL_TEXTURE_CUBE_MAP, 0);
+    // Grey faces look grey: their one value in all three colours.
     for (std::size_t i = 0; i < 9; ++i) {
-        for (std::size_t c = 0; c < 3; ++c) EXPECT_EQ(right[i * 4 + c], rgba.bytes[i * 4 + c]) << "pixel " << i;
-        EXPECT_EQ(bottom[i], grey.bytes[i]) << "pixel " << i;
+        for (std::size_t c = 0; c < 3; ++c) {
+            EXPECT_EQ(right[i * 4 + c], rgba.bytes[i * 4 + c]) << "pixel " << i;
+            EXPECT_EQ(bottom[i * 3 + c], grey.bytes[i]) << "pixel " << i;
+            EXPECT_EQ(front[i * 3 + c], greyAlpha.bytes[i * 2]) << "pixel " << i;
+        }
     }
 
     const GLuint vao = sky->vao, vbo = sky->vbo, cubeMap = sky->cubeMap;
