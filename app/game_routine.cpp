@@ -7,8 +7,7 @@
 
 void runGame(const Settings& settings, AppState& app, Camera& camera,
              std::vector<glm::vec3> smallStonePositions) {
-    GameScene scene(settings, app, camera, std::move(smallStonePositions),
-                    static_cast<std::uint32_t>(glfwGetTime()));
+    GameScene scene(settings, app, camera, std::move(smallStonePositions), [] { return glfwGetTime(); });
     GlfwKeySource keys(app.window);
     scene.startClock(glfwGetTime());
 

@@ -1,5 +1,7 @@
 #include "app/game_scene.h"
 
+#include <utility>
+
 #include <glad/gl.h>
 
 #include "frame/lighting.h"
@@ -64,8 +66,8 @@ private:
 GameScene::PickupActors::PickupActors(AppState& app) { createPickupActors(*app.scene); }
 
 GameScene::GameScene(const Settings& settings, AppState& app, Camera& camera,
-                     std::vector<glm::vec3> smallStonePositions, std::uint32_t starSeed)
-    : settings_(settings), app_(app), camera_(camera),
+                     std::vector<glm::vec3> smallStonePositions, WindowClock windowClock)
+    : settings_(settings), app_(app), camera_(camera), windowClock_(std::move(windowClock)),
       programs_(settings.width, settings.height),
       models_(),
       skybox_(),
@@ -77,7 +79,7 @@ GameScene::GameScene(const Settings& settings, AppState& app, Camera& camera,
       targets_(settings.width, settings.height),
       pickupActors_(app),
       wood_(programs_.lightmaps),
-      stars_(models_.star, starSeed),
+      stars_(models_.star, static_cast<std::uint32_t>(windowClock_())),
       world_(makeGameWorld(std::move(smallStonePositions))) {
     // The crate's samplers were the last uniforms set: set-up hands the frame
     // loop no current program, as it did after the composite's samplers.
@@ -139,7 +141,7 @@ bool GameScene::runFrame(const KeySource& keys, double now) {
 
     // 9. Brick wall and star field.
     drawBrickWall(programs_.normalmap, models_.wall, brick_.diffuse.id(), brick_.normal.id(), view,
-                  static_cast<float>(now), toggles_.showBrickWall);
+                  static_cast<float>(windowClock_()), toggles_.showBrickWall);
     drawStarField(stars_, programs_.particles, toggles_.showStarInstances);
 
     // 10. Glow stars.

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include <glm/glm.hpp>
@@ -25,9 +26,13 @@
 // the frame that runs over them.
 class GameScene {
 public:
-    // starSeed: the whole seconds of the window library's clock at set-up.
+    // The window library's clock, in seconds. Read where its time is used:
+    // the star field's seed at the placement, after every model and texture
+    // has loaded, and the brick wall's angle when the wall is drawn.
+    using WindowClock = std::function<double()>;
+
     GameScene(const Settings& settings, AppState& app, Camera& camera,
-              std::vector<glm::vec3> smallStonePositions, std::uint32_t starSeed);
+              std::vector<glm::vec3> smallStonePositions, WindowClock windowClock);
     ~GameScene();
     GameScene(const GameScene&) = delete;
     GameScene& operator=(const GameScene&) = delete;
@@ -49,6 +54,7 @@ private:
     const Settings& settings_;
     AppState& app_;
     Camera& camera_;
+    WindowClock windowClock_;
 
     ScenePrograms programs_;
     SceneModels models_;

@@ -91,7 +91,7 @@ int main(int argc, char** argv) {
             std::streambuf* console;
             ~QuietConsole() { std::cout.rdbuf(console); }
         } quietConsole{std::cout.rdbuf(sink.rdbuf())};
-        GameScene scene(settings, app, camera, std::move(stones), static_cast<std::uint32_t>(glfwGetTime()));
+        GameScene scene(settings, app, camera, std::move(stones), [] { return glfwGetTime(); });
         ScriptedKeys keys;
         scene.startClock(glfwGetTime());
         const double begin = glfwGetTime();

@@ -43,13 +43,16 @@ void shoot(const Settings& settings, AppState& app, const std::vector<RouteFrame
     std::ostringstream quiet;
     auto stones = generateSmallStonePositions(level::SmallStoneMaxX, level::SmallStoneMinX,
                                               level::SmallStoneMaxZ, level::SmallStoneMinZ, quiet);
-    GameScene scene(settings, app, camera, std::move(stones), static_cast<std::uint32_t>(startTime));
+    // The window clock follows the script, so every picture is the same each time.
+    double scripted = startTime;
+    GameScene scene(settings, app, camera, std::move(stones), [&scripted] { return scripted; });
     float now = static_cast<float>(startTime);
     scene.startClock(now);
     ScriptedKeys keys;
     for (const RouteFrame& frame : frames) {
         keys.held = frame.held;
         now = scene.clock().lastFrame + frame.deltaTime;
+        scripted = now;
         scene.runFrame(keys, now);
     }
     savePicture(settings, path);

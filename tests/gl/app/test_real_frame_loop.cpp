@@ -57,7 +57,9 @@ class RealFrameLoop : public testing::Test {
         testing::internal::CaptureStdout();
         EndDecision end = EndDecision::None;
         {
-            GameScene scene(settings, app, camera, stones, 0);
+            // The star field is seeded with 0; the wall turns with the frames.
+            double wallClock = 0.0;
+            GameScene scene(settings, app, camera, stones, [&wallClock] { return wallClock; });
             float now = 1.0f;
             scene.startClock(now);
             ScriptedKeys keys;
@@ -65,6 +67,7 @@ class RealFrameLoop : public testing::Test {
                 keys.held = frame.held;
                 // Whatever the float clock does, this frame lasts exactly dt.
                 now = scene.clock().lastFrame + frame.deltaTime;
+                wallClock = now;
                 scene.runFrame(keys, now);
             }
             lastPicture.assign(static_cast<size_t>(Width) * Height * 3, 0);

@@ -129,6 +129,10 @@ std::string markImportErrors(const std::string& output) {
 // What one build and release of the scene showed.
 struct SceneRun {
     std::string setUp;
+    // What set-up had printed when it first read the window clock (the star
+    // field's seed), and how often set-up read it.
+    std::string printedBeforeClock;
+    int setUpClockReads = 0;
     std::string release;
     GLint programAfterSetUp = -1;
     GLenum errorAfterSetUp = GL_NO_ERROR;
@@ -158,8 +162,16 @@ SceneRun buildAndRelease(const fs::path& workdir, bool runOneFrame) {
                                                                 level::SmallStoneMaxZ, level::SmallStoneMinZ, quiet);
     {
         testing::internal::CaptureStdout();
-        GameScene scene(settings, app, camera, stones, 0);
-        run.setUp = testing::internal::GetCapturedStdout();
+        int clockReads = 0;
+        GameScene scene(settings, app, camera, stones, [&] {
+            if (clockReads++ == 0) {
+                run.printedBeforeClock = testing::internal::GetCapturedStdout();
+                testing::internal::CaptureStdout();
+            }
+            return 0.0;
+        });
+        run.setUpClockReads = clockReads;
+        run.setUp = run.printedBeforeClock + testing::internal::GetCapturedStdout();
         glGetIntegerv(GL_CURRENT_PROGRAM, &run.programAfterSetUp);
         run.errorAfterSetUp = glGetError();
         if (runOneFrame) {
@@ -211,6 +223,14 @@ TEST_F(SceneSetUp, PrintsEveryCreationInTheSetUpOrder) {
     }
     const SceneRun& run = completeTreeRun();
     EXPECT_EQ(run.setUp, expectedSetUp(models, glowStar));
+}
+
+// The stars are seeded from the clock at their placement, once every model
+// and texture has loaded, which takes seconds on a slow machine.
+TEST_F(SceneSetUp, SeedsTheStarsFromTheClockAfterEverythingHasLoaded) {
+    const SceneRun& run = completeTreeRun();
+    EXPECT_EQ(run.setUpClockReads, 1);
+    EXPECT_EQ(run.printedBeforeClock, run.setUp);
 }
 
 TEST_F(SceneSetUp, ReleasesInReverseOrderOfCreation) {
