@@ -38,10 +38,13 @@ void main() {
     float diff = band(abs(dot(n, toLight)), 3.0);
     vec3 viewDir = normalize(viewPos - fragPos);
     float spec = step(0.6, pow(max(dot(n, normalize(toLight + viewDir)), 0.0), material.shininess));
-    // A dark rim where the surface turns away from the eye.
-    float rim = step(0.25, abs(dot(n, viewDir)));
+    // A dark outline where a curved surface turns away from the eye. Flat
+    // surfaces keep their light at any angle: the far meadow is seen at a
+    // grazing angle too, and its normal does not change from pixel to pixel.
+    float curved = step(0.01, length(fwidth(n)));
+    float outline = 1.0 - curved * (1.0 - step(0.25, abs(dot(n, viewDir))));
 
-    vec3 colour = (light.ambient * base + light.diffuse * 1.6 * diff * base + light.specular * spec) * mix(0.25, 1.0, rim);
+    vec3 colour = (light.ambient * base + light.diffuse * 1.6 * diff * base + light.specular * spec) * mix(0.25, 1.0, outline);
     // Never true for the game's values; keeps the three uniforms active.
     if (specularAlpha < -1.0e30) colour += diffuseColor * materialCoefficients;
     fragColor = vec4(colour, 1.0);

@@ -203,3 +203,51 @@ TEST_F(LightingTest, BrickWallFollowsItsKeyAndTurnsWithTheClock) {
     glDeleteTextures(2, brick);
     EXPECT_NO_GL_ERROR();
 }
+
+// The game's own cel program over flat ground lit from above: seen at a
+// grazing angle, as the far meadow is, it keeps the light it has seen from
+// above; only surfaces that curve away get the dark outline.
+TEST_F(LightingTest, CelShadingKeepsFlatGroundLitAtAGrazingAngle) {
+    const std::string shaders = std::string(MH_SOURCE_DIR) + "/assets/shader/";
+    testing::internal::CaptureStdout();
+    ShaderProgram celProgram((shaders + "cell.vert").c_str(), (shaders + "cell.frag").c_str());
+    testing::internal::GetCapturedStdout();
+    GLuint white = 0;
+    const unsigned char texel[4] = {255, 255, 255, 255};
+    glGenTextures(1, &white);
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, white);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, texel);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+
+    TestTarget target(32, 32);
+    glEnable(GL_DEPTH_TEST);
+    const glm::mat4 ground = glm::scale(glm::rotate(glm::mat4(1.0f), glm::radians(-90.0f), glm::vec3(1, 0, 0)),
+                                        glm::vec3(1000.0f));
+    auto groundSeenFrom = [&](const glm::vec3& eye, const glm::vec3& up) {
+        LitView view = frame;
+        view.brightness = 1.0f;
+        view.cameraPosition = eye;
+        view.view = glm::lookAt(eye, glm::vec3(0.0f), up);
+        target.clear(glm::vec4(0.0f, 0.0f, 0.0f, 1.0f));
+        celProgram.bind();
+        setDirectionalLight(celProgram, view);
+        celProgram.setUniformInt("texture_diffuse1", 0);
+        glActiveTexture(GL_TEXTURE0);
+        glBindTexture(GL_TEXTURE_2D, white);
+        celProgram.setUniformMat4("model", ground);
+        celProgram.setUniformMat4("view", view.view);
+        celProgram.setUniformMat4("projection", view.projection);
+        square->draw(celProgram);
+        return target.pixel(16, 16);
+    };
+    const glm::ivec4 above = groundSeenFrom(glm::vec3(0.0f, 300.0f, 1.0f), glm::vec3(0, 0, -1));
+    const glm::ivec4 grazing = groundSeenFrom(glm::vec3(0.0f, 20.0f, 400.0f), glm::vec3(0, 1, 0));
+    glDisable(GL_DEPTH_TEST);
+    glUseProgram(0);
+    glDeleteTextures(1, &white);
+
+    // The highlight seen from above is the only difference allowed.
+    EXPECT_GT(grazing.g, above.g * 3 / 4) << "seen from above " << above.g << ", at a grazing angle " << grazing.g;
+    EXPECT_NO_GL_ERROR();
+}
