@@ -4,7 +4,7 @@
 #include <glm/glm.hpp>
 
 #include "app/app_state.h"
-#include "app/camera.h"
+#include "game/camera.h"
 #include "app/settings.h"
 
 // The game routine: scene set-up, the frame loop until the window should

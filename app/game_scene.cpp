@@ -7,59 +7,12 @@
 #include "frame/lighting.h"
 #include "frame/post_processing.h"
 #include "frame/text_renderer.h"
-#include "game/game_stages.h"
 #include "game/pickup_world.h"
-#include "game/scene_visitor.h"
 
 namespace {
 
 // Colour the scene is cleared to before the sky is drawn.
 constexpr float ClearColour[4] = {0.0529f, 0.0808f, 0.0922f, 1.0f};
-
-// Draws each meadow object at the moment the rules reach it, with the frame's
-// shading program, which the ground and rabbit draws left current.
-class MeadowDrawer : public SceneVisitor {
-public:
-    MeadowDrawer(const ShaderProgram& shading, const ScenePrograms& programs, const SceneModels& models,
-                 FilmScreen& film, const WoodTextures& wood, const LitView& view)
-        : shading_(shading), programs_(programs), models_(models), film_(film), wood_(wood), view_(view) {}
-
-    void drawPickup(int, PickupKind kind, const glm::mat4& model) override {
-        drawWithShading(kind == PickupKind::Heart ? models_.heart : models_.carrot, model);
-    }
-    void changeFilmImage(const std::string& path) override {
-        film_.sequenceMaterial->replaceTexture(path.c_str());
-    }
-    void drawScreen(const glm::mat4& model) override {
-        shading_.setUniformMat4("model", model);
-        film_.sequencePlane.draw();
-    }
-    void drawTrunk(int, const glm::mat4& model) override { drawWithShading(models_.trunk, model); }
-    void drawTunnelWall(const glm::mat4& model) override {
-        shading_.setUniformMat4("model", model);
-        // Drawn with the shading program current, while its mesh samplers are
-        // looked up in the normal-map program, as the tunnel always was.
-        models_.tunnel.draw(programs_.normalmap);
-    }
-    void drawLargeStone(int, const glm::mat4& model) override { drawWithShading(models_.stone, model); }
-    void drawSmallStone(int, const glm::mat4& model) override { drawWithShading(models_.stone, model); }
-    void drawCrate(const glm::mat4&) override {
-        ::drawCrate(programs_.lightmaps, models_.cube, wood_.diffuse.id(), wood_.specular.id(), view_);
-    }
-
-private:
-    void drawWithShading(const ModelAsset& model, const glm::mat4& matrix) {
-        shading_.setUniformMat4("model", matrix);
-        model.draw(shading_);
-    }
-
-    const ShaderProgram& shading_;
-    const ScenePrograms& programs_;
-    const SceneModels& models_;
-    FilmScreen& film_;
-    const WoodTextures& wood_;
-    const LitView& view_;
-};
 
 }  // namespace
 
@@ -98,26 +51,23 @@ GameScene::~GameScene() {
 void GameScene::startClock(double now) { startFrameClock(clock_, now); }
 
 bool GameScene::runFrame(const KeySource& keys, double now) {
-    // 1. Frame clock.
     updateFrameTime(clock_, now);
-    const float dt = clock_.deltaTime;
+    const FrameOutcome outcome = runGameFrame(world_, camera_, keys, clock_.deltaTime, *app_.scene, *this);
+    lastEnd_ = outcome.end;
+    return outcome.closeRequested;
+}
 
-    // 2. Keyboard.
-    const bool closeRequested = processInput(keys, dt, camera_, toggles_, input_, world_);
+bool GameScene::readControlKeys(const KeySource& keys) { return processToggleKeys(keys, toggles_, input_); }
 
-    // 3. Camera matrices: these serve every draw of the frame, even after the
-    // rules below have moved the camera.
-    LitView view;
-    view.view = camera_.viewMatrix();
-    view.projection = camera_.projectionMatrix(settings_.width, settings_.height, toggles_.farPlane);
-    view.cameraPosition = camera_.position;
-    view.brightness = settings_.brightness;
-    stars_.setCamera(programs_.particles, view.view, view.projection);
+void GameScene::takeCameraMatrices(Camera& camera) {
+    view_.view = camera.viewMatrix();
+    view_.projection = camera.projectionMatrix(settings_.width, settings_.height, toggles_.farPlane);
+    view_.cameraPosition = camera.position;
+    view_.brightness = settings_.brightness;
+    stars_.setCamera(programs_.particles, view_.view, view_.projection);
+}
 
-    // 4. Game timers.
-    advanceGameTimers(world_, dt);
-
-    // 5. Frame start, on the scene framebuffer.
+void GameScene::beginScene() {
     targets_.scene.bind();
     glClearColor(ClearColour[0], ClearColour[1], ClearColour[2], ClearColour[3]);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -126,35 +76,69 @@ bool GameScene::runFrame(const KeySource& keys, double now) {
     glViewport(0, 0, settings_.width, settings_.height);
     // The only place the polygon mode is set: it holds for the whole frame, HUD included.
     glPolygonMode(GL_FRONT_AND_BACK, toggles_.wireframe ? GL_LINE : GL_FILL);
+}
 
-    // 6. Sky.
-    skybox_.draw(view.view, view.projection);
+void GameScene::drawSky() { skybox_.draw(view_.view, view_.projection); }
 
-    // 7. Ground and rabbit, drawn where the rabbit stands before the rules move it.
-    const ShaderProgram& shading = drawGroundAndRabbit(
-        programs_.lighting, programs_.cell, models_.meadow, models_.rabbit, view, toggles_.celShading,
-        toggles_.showGround, toggles_.showRabbit, world_.rabbitPosition, world_.rabbitFacing);
+void GameScene::drawGroundAndRabbit(const GameWorld& world) {
+    // The meadow's objects below are drawn with the program this leaves current.
+    shading_ = &::drawGroundAndRabbit(programs_.lighting, programs_.cell, models_.meadow, models_.rabbit, view_,
+                                      toggles_.celShading, toggles_.showGround, toggles_.showRabbit,
+                                      world.rabbitPosition, world.rabbitFacing);
+}
 
-    // 8. The meadow's objects, each tested against the rabbit right before it is drawn.
-    MeadowDrawer drawer(shading, programs_, models_, film_, wood_, view);
-    runSceneStage(world_, keys, dt, camera_.position, *app_.scene, drawer);
+void GameScene::drawPickup(int, PickupKind kind, const glm::mat4& model) {
+    drawWithShading(kind == PickupKind::Heart ? models_.heart : models_.carrot, model);
+}
 
-    // 9. Brick wall and star field.
-    drawBrickWall(programs_.normalmap, models_.wall, brick_.diffuse.id(), brick_.normal.id(), view,
+void GameScene::changeFilmImage(const std::string& path) { film_.sequenceMaterial->replaceTexture(path.c_str()); }
+
+void GameScene::drawScreen(const glm::mat4& model) {
+    shading_->setUniformMat4("model", model);
+    film_.sequencePlane.draw();
+}
+
+void GameScene::drawTrunk(int, const glm::mat4& model) { drawWithShading(models_.trunk, model); }
+
+void GameScene::drawTunnelWall(const glm::mat4& model) {
+    shading_->setUniformMat4("model", model);
+    // Drawn with the shading program current, while its mesh samplers are
+    // looked up in the normal-map program.
+    models_.tunnel.draw(programs_.normalmap);
+}
+
+void GameScene::drawLargeStone(int, const glm::mat4& model) { drawWithShading(models_.stone, model); }
+
+void GameScene::drawSmallStone(int, const glm::mat4& model) { drawWithShading(models_.stone, model); }
+
+void GameScene::drawCrate(const glm::mat4& model) {
+    ::drawCrate(programs_.lightmaps, models_.cube, wood_.diffuse.id(), wood_.specular.id(), view_, model);
+}
+
+void GameScene::drawWallAndStars() {
+    drawBrickWall(programs_.normalmap, models_.wall, brick_.diffuse.id(), brick_.normal.id(), view_,
                   static_cast<float>(windowClock_()), toggles_.showBrickWall);
     drawStarField(stars_, programs_.particles, toggles_.showStarInstances);
+}
 
-    // 10. Glow stars.
-    drawGlowStars(glowStars_, programs_.lighting, view.view, view.projection, dt, toggles_.showGlowStars);
+void GameScene::drawGlowStars(float deltaTime) {
+    ::drawGlowStars(glowStars_, programs_.lighting, view_.view, view_.projection, deltaTime,
+                    toggles_.showGlowStars);
+}
 
-    // 11. Blur and composite onto the window.
-    postProcess(targets_, post_.gauss, post_.screen, quad_, settings_.width, settings_.height);
+void GameScene::postProcess() {
+    ::postProcess(targets_, post_.gauss, post_.screen, quad_, settings_.width, settings_.height);
+}
 
-    // 12. HUD, including the end decision.
-    HudFrame hud = layoutHud(world_, dt, settings_.width, settings_.height, toggles_.showFps,
-                             toggles_.showHud);
-    lastEnd_ = hud.end;
-    drawHudLines(programs_.text, hud.lines, toggles_.showHud);
+bool GameScene::hudShown() const { return toggles_.showHud; }
 
-    return closeRequested;
+void GameScene::drawHud(const GameWorld& world, EndDecision end, float deltaTime) {
+    const std::vector<HudLine> lines = layoutHud(world.state, end, deltaTime, settings_.width, settings_.height,
+                                                 toggles_.showFps, toggles_.showHud);
+    drawHudLines(programs_.text, lines, toggles_.showHud);
+}
+
+void GameScene::drawWithShading(const ModelAsset& model, const glm::mat4& matrix) {
+    shading_->setUniformMat4("model", matrix);
+    model.draw(*shading_);
 }

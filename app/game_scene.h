@@ -1,12 +1,13 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include <glm/glm.hpp>
 
 #include "app/app_state.h"
-#include "app/camera.h"
+#include "game/camera.h"
 #include "app/frame_clock.h"
 #include "app/input.h"
 #include "app/render_toggles.h"
@@ -17,14 +18,16 @@
 #include "frame/hud_layout.h"
 #include "frame/screen_quad.h"
 #include "frame/star_field.h"
+#include "frame/lighting.h"
+#include "game/game_frame.h"
 #include "game/game_world.h"
 #include "game/key_source.h"
 #include "render/skybox.h"
 
 // The game routine's whole scene: its resources in creation order (members
 // are built top to bottom and released bottom to top), the game world, and
-// the frame that runs over them.
-class GameScene {
+// the drawing side of the frame that runs over them.
+class GameScene : private FrameRenderer {
 public:
     // The window library's clock, in seconds. Read where its time is used:
     // the star field's seed at the placement, after every model and texture
@@ -39,18 +42,37 @@ public:
 
     // Before the first frame: the clock starts at the end of the set-up.
     void startClock(double now);
-    // Stages 1 to 12 of one frame, now being the window library's time.
-    // Returns true when Escape asks the window to close; the caller swaps
-    // and polls either way.
+    // One frame: the frame clock at now (the window library's time), then
+    // the game's frame over this scene. Returns true when Escape asks the
+    // window to close; the caller swaps and polls either way.
     bool runFrame(const KeySource& keys, double now);
 
     GameWorld& world() { return world_; }
-    RenderToggles& toggles() { return toggles_; }
     const FrameClock& clock() const { return clock_; }
     // What the end decision found in the last frame.
     EndDecision lastEnd() const { return lastEnd_; }
 
 private:
+    bool readControlKeys(const KeySource& keys) override;
+    void takeCameraMatrices(Camera& camera) override;
+    void beginScene() override;
+    void drawSky() override;
+    void drawGroundAndRabbit(const GameWorld& world) override;
+    void drawPickup(int index, PickupKind kind, const glm::mat4& model) override;
+    void changeFilmImage(const std::string& path) override;
+    void drawScreen(const glm::mat4& model) override;
+    void drawTrunk(int index, const glm::mat4& model) override;
+    void drawTunnelWall(const glm::mat4& model) override;
+    void drawLargeStone(int index, const glm::mat4& model) override;
+    void drawSmallStone(int index, const glm::mat4& model) override;
+    void drawCrate(const glm::mat4& model) override;
+    void drawWallAndStars() override;
+    void drawGlowStars(float deltaTime) override;
+    void postProcess() override;
+    bool hudShown() const override;
+    void drawHud(const GameWorld& world, EndDecision end, float deltaTime) override;
+    void drawWithShading(const ModelAsset& model, const glm::mat4& matrix);
+
     const Settings& settings_;
     AppState& app_;
     Camera& camera_;
@@ -76,4 +98,8 @@ private:
     InputState input_;
     FrameClock clock_;
     EndDecision lastEnd_ = EndDecision::None;
+    // This frame's camera matrices, and the program the ground and rabbit
+    // left current for the meadow's objects.
+    LitView view_;
+    const ShaderProgram* shading_ = nullptr;
 };

@@ -1,12 +1,10 @@
 #include "app/input.h"
 
-#include <cmath>
 #include <cstddef>
 #include <iostream>
 
 #include "app/messages.h"
 #include "game/key_codes.h"
-#include "game/rabbit_motion.h"
 
 namespace {
 
@@ -36,43 +34,10 @@ void applyFunctionToggle(int key, RenderToggles& toggles) {
     }
 }
 
-void walk(const KeySource& keys, float deltaTime, Camera& camera, GameWorld& world) {
-    const float c = camera.speed * deltaTime;
-    const float r = deltaTime * motion::WalkSpeed;
-    int dx = 0;
-    int dz = 0;
-    // Every held key applies, in this order: of opposite keys the later one sets the facing.
-    if (keys.isPressed(keys::W)) {
-        camera.position += camera.front * c;
-        world.rabbitPosition.z -= r;
-        dz = -1;
-    }
-    if (keys.isPressed(keys::A)) {
-        camera.position -= camera.right * c;
-        world.rabbitPosition.x -= r;
-        dx = -1;
-    }
-    if (keys.isPressed(keys::S)) {
-        camera.position -= camera.front * c;
-        world.rabbitPosition.z += r;
-        dz = 1;
-    }
-    if (keys.isPressed(keys::D)) {
-        camera.position += camera.right * c;
-        world.rabbitPosition.x += r;
-        dx = 1;
-    }
-    world.rabbitFacing = dx == 0 && dz == 0
-                             ? motion::DefaultFacing
-                             : static_cast<float>(std::atan2(static_cast<double>(dx), static_cast<double>(dz)));
-}
-
 }  // namespace
 
-bool processInput(const KeySource& keys, float deltaTime, Camera& camera, RenderToggles& toggles, InputState& input,
-                  GameWorld& world) {
+bool processToggleKeys(const KeySource& keys, RenderToggles& toggles, InputState& input) {
     const bool escape = keys.isPressed(keys::Escape);
-    if (!world.gameEnded) walk(keys, deltaTime, camera, world);
 
     for (std::size_t i = 0; i < FunctionKeys.size(); ++i) {
         if (keys.isPressed(FunctionKeys[i]) && !input.previous[i]) applyFunctionToggle(FunctionKeys[i], toggles);

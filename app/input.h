@@ -1,9 +1,8 @@
 #pragma once
 #include <array>
 
-#include "app/camera.h"
+#include "game/camera.h"
 #include "app/render_toggles.h"
-#include "game/game_world.h"
 #include "game/key_source.h"
 
 // The function keys' states of the previous keyboard stage, in toggle order
@@ -18,12 +17,11 @@ struct MouseState {
     float lastY = 0.0f;
 };
 
-// The keyboard stage: walking (until the game has ended), the display
-// toggles with their console lines, the digit keys flipping on every held
-// frame. Returns true when Escape is held; the caller asks the window to close,
-// and the frame still runs to its end.
-bool processInput(const KeySource& keys, float deltaTime, Camera& camera, RenderToggles& toggles, InputState& input,
-                  GameWorld& world);
+// The keyboard stage's own keys (the walk is the game's): the display toggles
+// with their console lines, the digit keys flipping on every held frame.
+// Returns true when Escape is held; the caller asks the window to close, and
+// the frame still runs to its end.
+bool processToggleKeys(const KeySource& keys, RenderToggles& toggles, InputState& input);
 
 // The cursor callback's logic; positions are unbounded because the cursor is
 // captured. Only the free camera turns.

@@ -4,7 +4,7 @@
 #include <thread>
 
 #include "app/app_state.h"
-#include "app/camera.h"
+#include "game/camera.h"
 #include "app/game_routine.h"
 #include "app/input.h"
 #include "app/settings.h"

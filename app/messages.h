@@ -16,7 +16,7 @@ inline constexpr const char* WindowTooLargeLimit = " is larger than this GL allo
 inline constexpr const char* GladFailed = "Failed to initialize GLAD";
 inline constexpr const char* PhysicsFoundationFailed = "Failed to init PhysX foundation";
 inline constexpr const char* PhysicsSdkFailed = "Failed to init PhysX SDK";
-// Our own addition: the scene is the one physics object start-up used to take untested.
+// A scene that cannot be made ends start-up like the other physics objects.
 inline constexpr const char* PhysicsSceneFailed = "Failed to init PhysX scene";
 inline constexpr const char* PhysicsCookingFailed = "Failed to init PhysX cooking";
 

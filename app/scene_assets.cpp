@@ -34,7 +34,6 @@ FilmScreen::FilmScreen()
       sequenceMaterial(std::make_shared<Materials>(sequenceShaders, ScreenDiffuse, ScreenCoefficients,
                                                    ScreenSpecularAlpha, scenepaths::FirstFilmImage)),
       geometry(makePlaneGeometry(ScreenSize, ScreenSize)),
-      sequencePlaneMatrix(::sequencePlaneMatrix()),
       sequencePlane(geometry, sequenceMaterial) {}
 
 LooseTexture::LooseTexture(const char* path) : id_(loadTexture2D(path)) {}

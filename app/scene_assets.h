@@ -45,7 +45,8 @@ inline constexpr const char* WoodSpecular = "../assets/objects/cube/cube_specula
 inline constexpr const char* SequenceShaders = "phongPhong";
 }  // namespace scenepaths
 
-// Programs 1 to 7, then the text projection on the first.
+// The seven scene programs, text first, in their creation order, then the
+// text program's projection.
 struct ScenePrograms {
     ScenePrograms(int width, int height);
     ShaderProgram text;
@@ -78,7 +79,6 @@ struct FilmScreen {
     std::shared_ptr<Shaders> sequenceShaders;
     std::shared_ptr<Materials> sequenceMaterial;
     PlaneGeometry geometry;
-    glm::mat4 sequencePlaneMatrix;
     TexturedPlane sequencePlane;
 };
 
@@ -103,7 +103,7 @@ struct BrickTextures {
     LooseTexture normal;
 };
 
-// Programs 8 and 9, and the composite's samplers.
+// The blur and composite programs, and the composite's samplers.
 struct PostPrograms {
     PostPrograms();
     ShaderProgram gauss;

@@ -65,9 +65,10 @@ void Framebuffer::blitColor(const Framebuffer& source, const Framebuffer& destin
     glBindFramebuffer(GL_READ_FRAMEBUFFER, source.framebuffer_);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, destination.framebuffer_);
     glReadBuffer(GL_COLOR_ATTACHMENT1);
-    glBlitFramebuffer(source.originX_, source.originY_, source.width_, source.height_, destination.originX_,
-                      destination.originY_, destination.width_, destination.height_, GL_COLOR_BUFFER_BIT,
-                      GL_NEAREST);
+    glBlitFramebuffer(source.originX_, source.originY_, source.originX_ + source.width_,
+                      source.originY_ + source.height_, destination.originX_, destination.originY_,
+                      destination.originX_ + destination.width_, destination.originY_ + destination.height_,
+                      GL_COLOR_BUFFER_BIT, GL_NEAREST);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
 }

@@ -7,6 +7,20 @@
 
 namespace {
 
+// Where each line stands, in window pixels from the edges or the centre.
+namespace place {
+constexpr float CornerInset = 100.0f;
+constexpr float LeftMargin = 10.0f;
+constexpr float CounterSpacing = 30.0f;
+constexpr double HurryThirdsX = 0.95;
+constexpr double HurryThirdsY = 2.2;
+constexpr float LifeLineLeft = 50.0f;
+constexpr float LostLifeAbove = 270.0f;
+constexpr float GainedLifeAbove = 250.0f;
+constexpr float ItemsLeftLeft = 150.0f;
+constexpr float ItemsLeftBelow = 330.0f;
+}  // namespace place
+
 constexpr float SmallScale = 0.4f;
 constexpr float HurryScale = 0.5f;
 constexpr float LifeScale = 0.3f;
@@ -36,57 +50,46 @@ int framesPerSecond(float deltaTime) {
     return hudNumber(1.0f / deltaTime);
 }
 
-HudFrame layoutHud(GameWorld& world, float deltaTime, int width, int height, bool showFps, bool showHud) {
-    HudFrame frame;
-    GameState& state = world.state;
-    const int halfW = width / 2;
-    const int halfH = height / 2;
+std::vector<HudLine> layoutHud(const GameState& state, EndDecision end, float deltaTime, int width, int height,
+                               bool showFps, bool showHud) {
+    std::vector<HudLine> lines;
+    // Nothing is drawn as text while the HUD is off, not even the frame rate or the end message.
+    if (!showHud) return lines;
+    const float w = static_cast<float>(width);
+    const float h = static_cast<float>(height);
+    const float halfW = static_cast<float>(width / 2);
+    const float halfH = static_cast<float>(height / 2);
 
     if (showFps) {
-        frame.lines.push_back({hudtext::Fps + std::to_string(framesPerSecond(deltaTime)),
-                               static_cast<float>(width - 100), static_cast<float>(height - 100), SmallScale, Black,
-                               false});
+        lines.push_back({hudtext::Fps + std::to_string(framesPerSecond(deltaTime)), w - place::CornerInset,
+                         h - place::CornerInset, SmallScale, Black, false});
     }
+    if (end == EndDecision::Win) lines.push_back({hudtext::Winner, halfW, halfH, EndScale, WinnerColour, true});
+    if (end == EndDecision::Lose) lines.push_back({hudtext::GameOver, halfW, halfH, EndScale, GameOverColour, true});
 
-    // The end decision runs even with the HUD off: it stops the walk and clears the clock.
-    frame.end = evaluateEnd(state, world.gameEnded);
-    if (frame.end == EndDecision::Win) {
-        frame.lines.push_back({hudtext::Winner, static_cast<float>(halfW), static_cast<float>(halfH), EndScale,
-                               WinnerColour, true});
-    } else if (frame.end == EndDecision::Lose) {
-        frame.lines.push_back({hudtext::GameOver, static_cast<float>(halfW), static_cast<float>(halfH), EndScale,
-                               GameOverColour, true});
-    }
-
-    if (!showHud) {
-        // Nothing is drawn as text while the HUD is off, not even the lines above.
-        frame.lines.clear();
-        return frame;
-    }
-
-    frame.lines.push_back({numbered(hudtext::Lives, state.lives), 10.0f, static_cast<float>(height - 100), SmallScale, Black, false});
-    frame.lines.push_back({numbered(hudtext::Time, state.timeLeft), 10.0f, static_cast<float>(height - 130), SmallScale, Black, false});
-    frame.lines.push_back({numbered(hudtext::Items, state.carrotsCollected), 10.0f,
-                           static_cast<float>(height - 160), SmallScale, Black, false});
+    lines.push_back({numbered(hudtext::Lives, state.lives), place::LeftMargin, h - place::CornerInset, SmallScale,
+                     Black, false});
+    lines.push_back({numbered(hudtext::Time, state.timeLeft), place::LeftMargin,
+                     h - place::CornerInset - place::CounterSpacing, SmallScale, Black, false});
+    lines.push_back({numbered(hudtext::Items, state.carrotsCollected), place::LeftMargin,
+                     h - place::CornerInset - 2.0f * place::CounterSpacing, SmallScale, Black, false});
     if (hurryLineDue(state)) {
-        // Products in double, as the layout was tuned with them.
-        const float x = static_cast<float>((width / 3) * 0.95);
-        const float y = static_cast<float>((height / 3) * 2.2);
-        frame.lines.push_back(
+        // Products in double, rounded to float once.
+        const float x = static_cast<float>((width / 3) * place::HurryThirdsX);
+        const float y = static_cast<float>((height / 3) * place::HurryThirdsY);
+        lines.push_back(
             {numbered(hudtext::HurryPrefix, state.timeLeft, hudtext::HurrySuffix), x, y, HurryScale, DarkRed, false});
-        latchTimeUp(state);
     }
     if (state.lostLifeMessage) {
-        frame.lines.push_back({hudtext::LostLife, static_cast<float>(halfW - 50), static_cast<float>(halfH + 270),
-                               LifeScale, DarkRed, false});
+        lines.push_back({hudtext::LostLife, halfW - place::LifeLineLeft, halfH + place::LostLifeAbove, LifeScale,
+                         DarkRed, false});
     }
     if (state.gainedLifeMessage) {
-        frame.lines.push_back({hudtext::GainedLife, static_cast<float>(halfW - 50), static_cast<float>(halfH + 250),
-                               LifeScale, DarkRed, false});
+        lines.push_back({hudtext::GainedLife, halfW - place::LifeLineLeft, halfH + place::GainedLifeAbove, LifeScale,
+                         DarkRed, false});
     }
-    frame.lines.push_back({numbered(hudtext::ItemsLeftPrefix, rules::CarrotsGoal - state.carrotsCollected,
-                                    hudtext::ItemsLeftSuffix),
-                           static_cast<float>(halfW - 150), static_cast<float>(halfH) - 330.0f, ItemsLeftScale,
-                           DarkRed, false});
-    return frame;
+    lines.push_back({numbered(hudtext::ItemsLeftPrefix, rules::CarrotsGoal - state.carrotsCollected,
+                              hudtext::ItemsLeftSuffix),
+                     halfW - place::ItemsLeftLeft, halfH - place::ItemsLeftBelow, ItemsLeftScale, DarkRed, false});
+    return lines;
 }

@@ -5,7 +5,6 @@
 #include <glm/glm.hpp>
 
 #include "game/game_state.h"
-#include "game/game_world.h"
 
 // The HUD's texts. Byte for byte as shown, trailing blanks included.
 namespace hudtext {
@@ -34,16 +33,12 @@ struct HudLine {
     bool centred = false;
 };
 
-struct HudFrame {
-    EndDecision end = EndDecision::None;
-    // In drawing order. Empty while the HUD is off: then no text shows at all.
-    std::vector<HudLine> lines;
-};
-
-// The HUD stage's decisions for this frame. Runs the end decision whatever the
-// flags say (it sets gameEnded and may clear the clock) and keeps the time-up
-// latch; width and height are the settings' window size.
-HudFrame layoutHud(GameWorld& world, float deltaTime, int width, int height, bool showFps, bool showHud);
+// The HUD's lines for this frame, in drawing order: the frame-rate line, the
+// end message the end decision gave, then the counters and messages. Empty
+// while the HUD is off: then no text shows at all. width and height are the
+// settings' window size.
+std::vector<HudLine> layoutHud(const GameState& state, EndDecision end, float deltaTime, int width, int height,
+                               bool showFps, bool showHud);
 
 // A HUD number: truncated toward zero, saturating at the int range, NaN as 0.
 int hudNumber(float value);

@@ -2,6 +2,8 @@
 
 #include <glm/gtc/matrix_transform.hpp>
 
+#include "game/level_layout.h"
+
 namespace {
 
 const glm::vec3 AxisY{0.0f, 1.0f, 0.0f};
@@ -19,15 +21,6 @@ constexpr float Diffuse = 0.5f;
 constexpr float Specular = 0.8f;
 constexpr float Shininess = 64.0f;
 }  // namespace point
-
-const glm::vec3 GroundOffset{0.0f, 10.0f, 0.0f};
-constexpr float GroundScale = 40.0f;
-constexpr float RabbitScale = 30.0f;
-const glm::vec3 CratePosition{0.0f, 40.0f, -850.0f};
-constexpr float CrateScale = 30.0f;
-const glm::vec3 WallPosition{0.0f, 60.0f, -1150.0f};
-constexpr float WallDegreesPerSecond = 10.0f;
-constexpr float WallScale = 100.0f;
 
 void setCamera(const ShaderProgram& program, const LitView& frame) {
     program.setUniformMat4("view", frame.view);
@@ -67,24 +60,20 @@ void setPointLight(const ShaderProgram& program, const LitView& frame) {
 }
 
 glm::mat4 groundModelMatrix() {
-    return glm::scale(glm::translate(glm::mat4(1.0f), GroundOffset), glm::vec3(GroundScale));
+    return glm::scale(glm::translate(glm::mat4(1.0f), level::groundOffset), glm::vec3(level::GroundScale));
 }
 
 glm::mat4 rabbitModelMatrix(const glm::vec3& rabbitPosition, float rabbitFacing) {
     const glm::mat4 placed = glm::rotate(glm::translate(glm::mat4(1.0f), rabbitPosition), rabbitFacing, AxisY);
-    return glm::scale(placed, glm::vec3(RabbitScale));
-}
-
-glm::mat4 crateModelMatrix() {
-    return glm::scale(glm::translate(glm::mat4(1.0f), CratePosition), glm::vec3(CrateScale));
+    return glm::scale(placed, glm::vec3(level::RabbitScale));
 }
 
 glm::mat4 brickWallModelMatrix(float seconds) {
-    glm::mat4 model = glm::translate(glm::mat4(1.0f), WallPosition);
+    glm::mat4 model = glm::translate(glm::mat4(1.0f), level::brickWall);
     // The wall turns about the point light's offset, not its own centre.
     model = glm::translate(model, PointLightPosition);
-    model = glm::rotate(model, glm::radians(WallDegreesPerSecond * seconds), AxisY);
-    return glm::scale(model, glm::vec3(WallScale));
+    model = glm::rotate(model, glm::radians(level::BrickWallDegreesPerSecond * seconds), AxisY);
+    return glm::scale(model, glm::vec3(level::BrickWallScale));
 }
 
 void drawGround(const ShaderProgram& program, const ModelAsset& ground, const LitView& frame) {
@@ -117,11 +106,11 @@ const ShaderProgram& drawGroundAndRabbit(const ShaderProgram& lightingProgram, c
 }
 
 void drawCrate(const ShaderProgram& lightmapsProgram, const ModelAsset& cube, GLuint woodDiffuseTexture,
-               GLuint woodSpecularTexture, const LitView& frame) {
+               GLuint woodSpecularTexture, const LitView& frame, const glm::mat4& model) {
     lightmapsProgram.bind();
     setPointLight(lightmapsProgram, frame);
     setCamera(lightmapsProgram, frame);
-    lightmapsProgram.setUniformMat4("model", crateModelMatrix());
+    lightmapsProgram.setUniformMat4("model", model);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, woodDiffuseTexture);
     glActiveTexture(GL_TEXTURE1);

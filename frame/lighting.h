@@ -36,7 +36,6 @@ void setPointLight(const ShaderProgram& program, const LitView& frame);
 glm::mat4 groundModelMatrix();
 // facing in radians about the y axis.
 glm::mat4 rabbitModelMatrix(const glm::vec3& rabbitPosition, float rabbitFacing);
-glm::mat4 crateModelMatrix();
 // seconds of window-library time; the wall turns 10 degrees a second.
 glm::mat4 brickWallModelMatrix(float seconds);
 
@@ -52,10 +51,11 @@ const ShaderProgram& drawGroundAndRabbit(const ShaderProgram& lightingProgram, c
                                          bool celShading, bool showGround, bool showRabbit,
                                          const glm::vec3& rabbitPosition, float rabbitFacing);
 
-// The light-mapped wooden crate, every frame. The crate's bump test with the
-// rabbit moves only the rabbit, so it may run right before this.
+// The light-mapped wooden crate at its model matrix (crateMatrix), every
+// frame. The crate's bump test with the rabbit moves only the rabbit, so it
+// may run right before this.
 void drawCrate(const ShaderProgram& lightmapsProgram, const ModelAsset& cube, GLuint woodDiffuseTexture,
-               GLuint woodSpecularTexture, const LitView& frame);
+               GLuint woodSpecularTexture, const LitView& frame, const glm::mat4& model);
 
 // The spinning normal-mapped brick wall; seconds as for brickWallModelMatrix.
 void drawBrickWall(const ShaderProgram& normalmapProgram, const ModelAsset& wall, GLuint brickDiffuseTexture,

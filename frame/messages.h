@@ -5,7 +5,8 @@ namespace frametext {
 // An off-screen target that is not complete; the target is used as it is.
 inline constexpr const char* FramebufferIncomplete = "ERROR WHILE BUILDING FRAMEBUFFER";
 
-// Glyph set. "FREETYTPE" is misspelt on purpose: the line is kept as players know it.
+// Glyph set. "FREETYTPE" is misspelt on purpose: it is the line the game has
+// always printed, and the tests match it letter for letter.
 inline constexpr const char* FreeTypeInitFailed = "ERROR::FREETYPE: Could not init FreeType Library";
 inline constexpr const char* FontLoadFailed = "ERROR::FREETYPE: Failed to load font";
 inline constexpr const char* GlyphLoadFailed = "ERROR::FREETYTPE: Failed to load Glyph";

@@ -28,7 +28,8 @@ std::vector<glm::mat4> placeStars(Lcg15& generator) {
         const float y = d2 * HeightSpread;
         const float d3 = static_cast<float>(generator.next() % 500) / 100.0f - Noise;
         const float z = std::cos(a) * RingRadius + d3 + RingCentreZ;
-        // The addition in double, as the field was first tuned.
+        // The addition in double, rounded to float: some sizes differ by one
+        // float step from a float addition.
         const float s = static_cast<float>(static_cast<float>(generator.next() % 20) / 100.0f + 0.5);
         const float r = static_cast<float>(generator.next() % 360);
 

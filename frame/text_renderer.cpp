@@ -76,7 +76,8 @@ void makeTextBuffers() {
 }
 
 // Half the sum of each glyph's scaled width plus its unscaled left bearing,
-// truncated to an int at every step as the HUD was first laid out.
+// truncated to an int at every step: the HUD's centred lines stand where
+// these integer widths put them.
 int centringWidth(const std::string& text, float scale) {
     auto& glyphs = glyphMap();
     int width = 0;

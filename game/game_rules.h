@@ -7,8 +7,6 @@
 struct Trunk;
 
 namespace rules {
-constexpr float StartLives = 3.0f;
-constexpr float CountdownSeconds = 60.0f;
 // One countdown step, and the clock's floor: below one second the game is lost.
 constexpr float CountdownStep = 0.016666668f;
 constexpr float CountdownFloor = 1.0f;

@@ -70,3 +70,9 @@ void runSceneStage(GameWorld& world, const KeySource& keys, float deltaTime, glm
     runTrunkStage(world, deltaTime, visitor);
     runObstacleStage(world, keys, deltaTime, cameraPosition, visitor);
 }
+
+EndDecision decideEnd(GameWorld& world, bool hudShown) {
+    const EndDecision end = evaluateEnd(world.state, world.gameEnded);
+    if (hudShown && hurryLineDue(world.state)) latchTimeUp(world.state);
+    return end;
+}

@@ -1,10 +1,15 @@
 #pragma once
 
+namespace rules {
+constexpr float StartLives = 3.0f;
+constexpr float CountdownSeconds = 60.0f;
+}  // namespace rules
+
 // The counters of one game. Counters are floats even where they count: the HUD
 // shows them truncated toward zero.
 struct GameState {
-    float lives = 3.0f;
-    float timeLeft = 60.0f;
+    float lives = rules::StartLives;
+    float timeLeft = rules::CountdownSeconds;
     float countdownAccumulator = 0.0f;
     float carrotsCollected = 0.0f;
     bool lostLifeMessage = false;

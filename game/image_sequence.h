@@ -16,7 +16,7 @@ struct ImageSequence {
     float frameTimer = 0.0f;
 };
 
-// The loop-head timer advance, widened to double and back as the game did.
+// The loop-head timer advance, the sum taken in double and rounded to float.
 void advanceFilmTimer(ImageSequence& film, float deltaTime);
 
 // When the image is due to change: resets the timer, steps frameNumber and

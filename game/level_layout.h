@@ -50,6 +50,16 @@ constexpr float LargeStoneZ = 3950.0f;
 inline constexpr std::array<float, LargeStoneCount> largeStoneX = {196.0f, -230.0f, -70.0f, 20.0f, -360.0f};
 
 inline constexpr glm::vec3 woodenCrate{0.0f, 40.0f, -850.0f};
+// The meadow's ground, the rabbit's model and the turning brick wall, which
+// no rule touches.
+inline constexpr glm::vec3 groundOffset{0.0f, 10.0f, 0.0f};
+constexpr float GroundScale = 40.0f;
+constexpr float RabbitScale = 30.0f;
+inline constexpr glm::vec3 brickWall{0.0f, 60.0f, -1150.0f};
+constexpr float BrickWallScale = 100.0f;
+constexpr float BrickWallDegreesPerSecond = 10.0f;
+// Where the camera starts: behind and above the rabbit.
+inline constexpr glm::vec3 cameraStart{-100.0f, 200.0f, 8000.0f};
 inline constexpr glm::vec3 tunnelWall{400.0f, 0.0f, 3000.0f};
 inline constexpr glm::vec3 sequencePlane{-100.0f, 560.0f, 3950.0f};
 inline constexpr glm::vec3 rabbitStart{-100.0f, 15.0f, 7400.0f};

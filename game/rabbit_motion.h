@@ -42,7 +42,7 @@ inline constexpr glm::vec3 smallObstacleBoost{0.0f, 120.0f, -80.0f};
 inline constexpr glm::vec3 smallObstacleCameraShift{0.0f, 0.0f, -140.0f};
 }  // namespace motion
 
-// Loop-head timer advance, through double as the game did.
+// Loop-head timer advance, the sum taken in double and rounded to float.
 void advanceJumpTimer(RabbitMotion& rabbit, float deltaTime);
 
 void updateJump(RabbitMotion& rabbit, const KeySource& keys, float deltaTime, glm::vec3& rabbitPosition);

@@ -52,10 +52,3 @@ std::vector<Trunk> moveTrunks(std::vector<Trunk> trunks, float deltaTime) {
     }
     return trunks;
 }
-
-float trunkSpeed(int index) {
-    std::mt19937 speeds(SpeedSeed);
-    float r = 0.0f;
-    for (int draw = 0; draw <= level::TrunkCount - 1 - index; ++draw) r = uniform(speeds, SpeedMin, SpeedMax);
-    return r * SpeedFactor;
-}

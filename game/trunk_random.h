@@ -15,5 +15,3 @@ std::vector<Trunk> generateTrunks();
 // seeded anew on every call, so each trunk keeps the same speed for ever.
 std::vector<Trunk> moveTrunks(std::vector<Trunk> trunks, float deltaTime);
 
-// Trunk i's speed in world units per second.
-float trunkSpeed(int index);

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "app/camera.h"
+#include "game/camera.h"
 #include "app/game_scene.h"
 #include "app/startup.h"
 #include "game/key_codes.h"

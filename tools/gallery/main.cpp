@@ -60,7 +60,7 @@ std::vector<Shot> modelShots() {
         {"model-carrot.png", scenepaths::Carrot, carrotMatrix(still)},
         {"model-stone.png", scenepaths::Stone, atOrigin(largeStoneMatrix(0))},
         {"model-heart.png", scenepaths::Heart, heartMatrix(still)},
-        {"model-crate.png", scenepaths::Cube, atOrigin(crateModelMatrix())},
+        {"model-crate.png", scenepaths::Cube, atOrigin(crateMatrix())},
         {"model-star.png", scenepaths::Star, still},
         {"model-wall.png", scenepaths::Wall, atOrigin(brickWallModelMatrix(0.0f))},
         {"model-trunk.png", scenepaths::Trunk, still},

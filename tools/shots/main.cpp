@@ -14,7 +14,7 @@
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #include <stb_image_write.h>
 
-#include "app/camera.h"
+#include "game/camera.h"
 #include "app/game_scene.h"
 #include "app/startup.h"
 #include "game/key_codes.h"

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -16,6 +18,7 @@
 #include "game/small_stones.h"
 #include "support/gl_context.h"
 #include "tools/sim/route_script.h"
+#include "tools/sim/trace_line.h"
 
 namespace {
 
@@ -56,6 +59,8 @@ class RealFrameLoop : public testing::Test {
         // The scene's console output is not under test here.
         testing::internal::CaptureStdout();
         EndDecision end = EndDecision::None;
+        trace.clear();
+        frameTimes.clear();
         {
             // The star field is seeded with 0; the wall turns with the frames.
             double wallClock = 0.0;
@@ -69,6 +74,9 @@ class RealFrameLoop : public testing::Test {
                 now = scene.clock().lastFrame + frame.deltaTime;
                 wallClock = now;
                 scene.runFrame(keys, now);
+                trace.push_back(traceLine(static_cast<int>(trace.size()) + 1, scene.world(), camera.position,
+                                          scene.lastEnd()));
+                frameTimes.push_back(scene.clock().deltaTime);
             }
             lastPicture.assign(static_cast<size_t>(Width) * Height * 3, 0);
             glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
@@ -94,6 +102,36 @@ class RealFrameLoop : public testing::Test {
         return count;
     }
 
+    // The simulator's trace of the route's keys with the frame times the
+    // real loop's float clock gave, without its header.
+    std::vector<std::string> simulatorTrace(const std::string& routeFile) const {
+        std::ifstream route(std::string(MH_SOURCE_DIR) + "/tests/fixtures/routes/" + routeFile);
+        const std::string scriptPath = testing::TempDir() + "replayed-" + routeFile;
+        std::ofstream script(scriptPath);
+        std::size_t frame = 0;
+        for (std::string line; std::getline(route, line);) {
+            std::istringstream fields(line);
+            std::string time, held;
+            if (!(fields >> time >> held) || time[0] == '#' || frame >= frameTimes.size()) continue;
+            char text[32];
+            std::snprintf(text, sizeof text, "%.9g", static_cast<double>(frameTimes[frame++]));
+            script << text << ' ' << held << '\n';
+        }
+        script.close();
+        const std::string command = std::string(MH_BINARY_DIR) + "/meadowhop-sim < " + scriptPath;
+        std::vector<std::string> lines;
+        FILE* sim = popen(command.c_str(), "r");
+        if (!sim) return lines;
+        char buffer[512];
+        while (std::fgets(buffer, sizeof buffer, sim)) lines.emplace_back(buffer, std::strcspn(buffer, "\n"));
+        pclose(sim);
+        if (!lines.empty()) lines.erase(lines.begin());
+        return lines;
+    }
+
+    // The real loop's state after each frame of the last route played.
+    std::vector<std::string> trace;
+    std::vector<float> frameTimes;
     Settings settings;
     AppState app;
     Camera camera;
@@ -105,6 +143,11 @@ TEST_F(RealFrameLoop, WinningRouteEndsOnWinnerDrawnInTheWindow) {
     ASSERT_TRUE(glyphsLoaded);
     std::vector<unsigned char> picture;
     EXPECT_EQ(play("win.txt", picture), EndDecision::Win);
+    // The simulator runs the same frame: given the same frame times, the
+    // same state after every frame.
+    const std::vector<std::string> simulated = simulatorTrace("win.txt");
+    ASSERT_EQ(trace.size(), simulated.size());
+    for (std::size_t i = 0; i < trace.size(); ++i) ASSERT_EQ(trace[i], simulated[i]) << "frame " << i + 1;
     // "Winner" is drawn in (0.1, 0, 0.1).
     EXPECT_GT(endTextPixels(picture, 25, 0, 25), 40);
 }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "frame/lighting.h"
+#include "game/level_layout.h"
 #include "frame_fixture.h"
 #include "support/gl_context.h"
 
@@ -159,7 +160,7 @@ TEST_F(LightingTest, CrateUsesThePointLightAndBindsTheWoodMaps) {
     GLuint wood[2] = {};
     glGenTextures(2, wood);
     frame.brightness = 1.0f;
-    drawCrate(*lightmaps, *square, wood[0], wood[1], frame);
+    drawCrate(*lightmaps, *square, wood[0], wood[1], frame, crateMatrix());
     const GLuint id = lightmaps->programId;
     EXPECT_EQ(uniformVec3(id, "light.position"), glm::vec3(0.0f, 6.0f, 10.0f));
     EXPECT_EQ(uniformVec3(id, "light.ambient"), glm::vec3(0.2f));
@@ -167,13 +168,13 @@ TEST_F(LightingTest, CrateUsesThePointLightAndBindsTheWoodMaps) {
     EXPECT_EQ(uniformVec3(id, "light.specular"), glm::vec3(0.8f));
     EXPECT_EQ(uniformFloat(id, "material.shininess"), 64.0f);
     EXPECT_EQ(uniformVec3(id, "viewPos"), frame.cameraPosition);
-    EXPECT_TRUE(matricesNear(uniformMat4(id, "model"), crateModelMatrix(), 0.0f));
+    EXPECT_TRUE(matricesNear(uniformMat4(id, "model"), crateMatrix(), 0.0f));
     EXPECT_TRUE(matricesNear(uniformMat4(id, "view"), frame.view, 0.0f));
     EXPECT_EQ(boundTexture(GL_TEXTURE0), static_cast<GLint>(wood[0]));
     EXPECT_EQ(boundTexture(GL_TEXTURE1), static_cast<GLint>(wood[1]));
 
     frame.brightness = 0.0f;
-    drawCrate(*lightmaps, *square, wood[0], wood[1], frame);
+    drawCrate(*lightmaps, *square, wood[0], wood[1], frame, crateMatrix());
     EXPECT_EQ(uniformVec3(id, "light.ambient"), glm::vec3(0.0f));
     EXPECT_EQ(uniformVec3(id, "light.diffuse"), glm::vec3(0.5f));
     glUseProgram(0);

@@ -2,7 +2,7 @@
 
 #include <glm/gtc/matrix_transform.hpp>
 
-#include "app/camera.h"
+#include "game/camera.h"
 #include "app/input.h"
 #include "app/render_toggles.h"
 

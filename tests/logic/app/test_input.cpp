@@ -6,7 +6,9 @@
 #include <string>
 
 #include "app/input.h"
+#include "game/game_world.h"
 #include "game/key_codes.h"
+#include "game/rabbit_walk.h"
 
 namespace {
 
@@ -33,7 +35,9 @@ struct Keyboard : ::testing::Test {
 
     bool frame(std::set<int> held, float deltaTime = Frame60) {
         keys.held = std::move(held);
-        return processInput(keys, deltaTime, camera, toggles, input, world);
+        // The keyboard stage: the game's walk, then the display's own keys.
+        walkRabbit(keys, deltaTime, camera, world);
+        return processToggleKeys(keys, toggles, input);
     }
 };
 

@@ -7,10 +7,24 @@
 #include <vector>
 
 #include "frame/hud_layout.h"
+#include "game/game_stages.h"
 
 namespace {
 
 constexpr float Frame60 = 1.0f / 60.0f;
+
+// The HUD stage as the frame runs it: the end decision, then the lines.
+struct HudFrame {
+    EndDecision end = EndDecision::None;
+    std::vector<HudLine> lines;
+};
+
+HudFrame layoutHud(GameWorld& world, float deltaTime, int width, int height, bool showFps, bool showHud) {
+    HudFrame frame;
+    frame.end = decideEnd(world, showHud);
+    frame.lines = layoutHud(world.state, frame.end, deltaTime, width, height, showFps, showHud);
+    return frame;
+}
 
 std::vector<std::string> texts(const HudFrame& frame) {
     std::vector<std::string> out;
@@ -29,7 +43,7 @@ HudFrame layout(GameWorld& world, float deltaTime = Frame60, bool showFps = true
     return layoutHud(world, deltaTime, 1024, 768, showFps, showHud);
 }
 
-TEST(HudLayout, StartOfTheGameShowsTheStatusLinesInTableOrder) {
+TEST(HudLayout, StartOfTheGameShowsTheStatusLinesTopToBottom) {
     GameWorld world;
     const HudFrame frame = layout(world, 0.02f);
     EXPECT_EQ(frame.end, EndDecision::None);

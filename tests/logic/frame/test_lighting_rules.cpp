@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "frame/lighting.h"
+#include "game/level_layout.h"
 
 namespace {
 
@@ -32,7 +33,7 @@ TEST(GroundAndRabbitShown, KeysOneAndTwoMatterInLitModeOnly) {
 
 TEST(LitModelMatrices, PlaceGroundRabbitAndCrate) {
     EXPECT_EQ(apply(groundModelMatrix(), glm::vec3(1.0f, 0.0f, -2.0f)), glm::vec3(40.0f, 10.0f, -80.0f));
-    EXPECT_EQ(apply(crateModelMatrix(), glm::vec3(1.0f, 1.0f, 1.0f)), glm::vec3(30.0f, 70.0f, -820.0f));
+    EXPECT_EQ(apply(crateMatrix(), glm::vec3(1.0f, 1.0f, 1.0f)), glm::vec3(30.0f, 70.0f, -820.0f));
 
     // Facing turns about y before the scale: at pi the model's +z nose points to -z.
     const glm::vec3 rabbit(-100.0f, 15.0f, 7400.0f);

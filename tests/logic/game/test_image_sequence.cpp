@@ -45,7 +45,7 @@ TEST(ImageSequence, SlowFramesChangeEveryFrameAndLoopAfterImage72) {
     EXPECT_EQ(film.frameNumber, 5);
 }
 
-TEST(ImageSequence, ExactlyATenthOfASecondIsNotYetAChange) {
+TEST(ImageSequence, ATenthOfASecondInFloatAlreadyChangesTheImage) {
     ImageSequence film;
     film.frameTimer = 0.1f;
     std::string path;

@@ -1,4 +1,4 @@
-#include "app/camera.h"
+#include "game/camera.h"
 
 #include <cmath>
 

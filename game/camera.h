@@ -1,10 +1,12 @@
 #pragma once
 #include <glm/glm.hpp>
 
+#include "game/level_layout.h"
+
 // The one camera. Angles are in degrees; the movement keys, the mouse and the
 // rabbit's rules change it, the frame's matrices are made from it.
 struct Camera {
-    glm::vec3 position{-100.0f, 200.0f, 8000.0f};
+    glm::vec3 position = level::cameraStart;
     glm::vec3 front{0.0f, 0.0f, -1.0f};
     glm::vec3 up{0.0f, 1.0f, 0.0f};
     glm::vec3 right{1.0f, 0.0f, 0.0f};
