@@ -3,6 +3,7 @@ unpacked into a scratch root, its launcher gives the player a working tree of
 their own and starts the game there, which draws and exits 0 on Escape."""
 
 import glob
+import gzip
 import os
 import shutil
 import subprocess
@@ -30,9 +31,13 @@ class DebianPackage(GameTestCase):
         root = tempfile.mkdtemp(prefix="meadowhop-deb-")
         self.addCleanup(shutil.rmtree, root, True)
         run("dpkg-deb", "-x", deb, root, check=True)
-        depends = run("dpkg-deb", "-f", deb, "Depends", check=True).stdout
+        fields = dict(line.split(": ", 1) for line in
+                      run("dpkg-deb", "-f", deb, "Depends", "Version", check=True).stdout.splitlines())
         for runtime in ("libglfw3", "libassimp", "libfreetype", "libbullet"):
-            self.assertIn(runtime, depends)
+            self.assertIn(runtime, fields["Depends"])
+        # Lintian does not hold the changelog's version to the package's.
+        with gzip.open(os.path.join(root, "usr/share/doc/meadowhop/changelog.gz"), "rt") as f:
+            self.assertTrue(f.readline().startswith("meadowhop (%s) " % fields["Version"]))
         icons = ["usr/share/icons/hicolor/%dx%d/apps/meadowhop.png" % (n, n)
                  for n in (16, 22, 24, 32, 48, 64, 128, 256)]
         for path in ["usr/games/meadowhop", "usr/lib/games/meadowhop/meadowhop",
