@@ -71,14 +71,14 @@ class VirtualDisplay:
 class GameRun:
     """One run of the game, with its standard output collected line by line."""
 
-    def __init__(self, display, workdir=None, args=(), command=None):
+    def __init__(self, display, workdir=None, args=(), command=None, env=None):
         self.display = display
         self.workdir = workdir or BINARY_DIR
         self.lines = []
         self.stderr = b""
         self.cond = threading.Condition()
         self.started = time.monotonic()
-        env = display.env()
+        env = dict(display.env(), **(env or {}))
         if os.environ.get("MH_GAME_PRELOAD"):
             # Sanitizer run only: the preload has to come before the runtime.
             env["LD_PRELOAD"] = os.environ["MH_GAME_PRELOAD"]

@@ -1,46 +1,99 @@
-"""The .deb made by CPack: unpacked into a scratch folder, its launcher starts
-the game, which draws and exits 0 on Escape."""
+"""The .deb made by CPack: Debian's own tools find no error or warning in it;
+unpacked into a scratch root, its launcher gives the player a working tree of
+their own and starts the game there, which draws and exits 0 on Escape."""
 
 import glob
+import gzip
 import os
 import shutil
 import subprocess
 import tempfile
 import unittest
 
-from harness import BINARY_DIR, GameRun, GameTestCase
+from harness import BINARY_DIR, GameRun, GameTestCase, loader_reports
+
+DATA = "usr/share/games/meadowhop/assets"
+
+
+def run(*command, **kwargs):
+    return subprocess.run(command, capture_output=True, text=True, timeout=600, **kwargs)
 
 
 class DebianPackage(GameTestCase):
 
-    def test_unpacked_package_runs_from_its_launcher(self):
-        subprocess.run(["cpack", "-G", "DEB"], cwd=BINARY_DIR, check=True,
-                       capture_output=True, timeout=600)
-        debs = sorted(glob.glob(os.path.join(BINARY_DIR, "meadowhop_*.deb")))
-        self.assertTrue(debs, "cpack made no package")
+    def test_package_is_clean_and_runs_from_its_launcher(self):
+        made = run("cpack", "-G", "DEB", cwd=BINARY_DIR)
+        self.assertEqual(made.returncode, 0, made.stdout + made.stderr)
+        deb = sorted(glob.glob(os.path.join(BINARY_DIR, "meadowhop_*.deb")))[-1]
+        lint = run("lintian", "--fail-on", "error,warning", deb)
+        self.assertEqual((lint.returncode, lint.stdout), (0, ""), lint.stdout + lint.stderr)
+
         root = tempfile.mkdtemp(prefix="meadowhop-deb-")
         self.addCleanup(shutil.rmtree, root, True)
-        subprocess.run(["dpkg-deb", "-x", debs[-1], root], check=True, timeout=120)
-        info = subprocess.run(["dpkg-deb", "-f", debs[-1], "Depends"], check=True,
-                              capture_output=True, text=True).stdout
+        run("dpkg-deb", "-x", deb, root, check=True)
+        fields = dict(line.split(": ", 1) for line in
+                      run("dpkg-deb", "-f", deb, "Depends", "Version", check=True).stdout.splitlines())
         for runtime in ("libglfw3", "libassimp", "libfreetype", "libbullet"):
-            self.assertIn(runtime, info)
-        for path in ("usr/share/applications/meadowhop.desktop",
-                     "usr/share/icons/hicolor/128x128/apps/meadowhop.png",
-                     "usr/lib/meadowhop/assets/fonts/Raleway-Bold.ttf",
-                     "usr/lib/meadowhop/assets/settings.ini"):
-            self.assertTrue(os.path.exists(os.path.join(root, path)), path)
+            self.assertIn(runtime, fields["Depends"])
+        # Lintian does not hold the changelog's version to the package's.
+        with gzip.open(os.path.join(root, "usr/share/doc/meadowhop/changelog.gz"), "rt") as f:
+            self.assertTrue(f.readline().startswith("meadowhop (%s) " % fields["Version"]))
+        icons = ["usr/share/icons/hicolor/%dx%d/apps/meadowhop.png" % (n, n)
+                 for n in (16, 22, 24, 32, 48, 64, 128, 256)]
+        for path in ["usr/games/meadowhop", "usr/lib/games/meadowhop/meadowhop",
+                     DATA + "/settings.ini", DATA + "/fonts/Raleway-Bold.ttf",
+                     "usr/share/man/man6/meadowhop.6.gz", "usr/share/doc/meadowhop/copyright",
+                     "usr/share/doc/meadowhop/changelog.gz",
+                     "usr/share/metainfo/org.example.meadowhop.metainfo.xml", *icons]:
+            self.assertTrue(os.path.isfile(os.path.join(root, path)), path)
+        desktop = run("desktop-file-validate",
+                      os.path.join(root, "usr/share/applications/meadowhop.desktop"))
+        self.assertEqual((desktop.returncode, desktop.stdout + desktop.stderr), (0, ""))
+        meta = run("appstreamcli", "validate-tree", "--no-net", "--strict", root)
+        self.assertEqual(meta.returncode, 0, meta.stdout + meta.stderr)
 
-        # Started from elsewhere: the launcher finds its own folder.
-        run = GameRun(self.display, workdir=root, command=os.path.join(root, "usr/bin/meadowhop"))
-        self.runs.append(run)
-        run.wait_for_window()
-        run.wait_for_line(r"^-99\.241615 489\.945679$")
-        self.wait_for_scene(run)
-        self.assertEqual(run.quit_with_escape(), 0)
-        missing = [l for l in run.lines if "ERROR::ASSIMP" in l or "failed to load" in l]
-        self.assertEqual(missing[:5], [])
-        self.assertEqual(run.stderr, b"")
+        # A home with a space in it, and XDG_DATA_HOME empty: ~/.local/share.
+        home = os.path.join(root, "home dir")
+        os.mkdir(home)
+        env = {"HOME": home, "XDG_DATA_HOME": ""}
+        launcher = os.path.join(root, "usr/games/meadowhop")
+        tree = os.path.join(home, ".local/share/meadowhop")
+        game = GameRun(self.display, workdir=home, command=launcher, env=env)
+        self.runs.append(game)
+        game.wait_for_window()
+        game.wait_for_line(r"^-99\.241615 489\.945679$")
+        self.wait_for_scene(game)
+        self.assertEqual(os.readlink("/proc/%d/cwd" % game.proc.pid), os.path.join(tree, "run"))
+        self.assertEqual(game.quit_with_escape(), 0)
+        self.assertEqual(loader_reports(game.lines)[:5], [])
+        self.assertEqual(game.stderr, b"")
+
+        settings = os.path.join(tree, "assets/settings.ini")
+        installed = os.path.join(root, DATA, "settings.ini")
+        self.assertFalse(os.path.islink(settings))
+        self.assertTrue(os.path.islink(os.path.join(tree, "assets/shader")))
+        # The film screen's material reads assets/shader/ under the working directory.
+        self.assertTrue(os.path.isfile(os.path.join(tree, "run/assets/shader/phongPhong.frag")))
+        with open(installed) as f:
+            defaults = f.read()
+        with open(settings, "w") as f:
+            f.write(defaults.replace("width = 1024", "width = 800"))
+
+        # A second start keeps the player's edit, and the game reads it.
+        again = GameRun(self.display, workdir=home, command=launcher, env=env)
+        self.runs.append(again)
+        again.wait_for_window()
+        self.assertEqual(again.window_geometry()[0], 800)
+        self.assertEqual(again.quit_with_escape(), 0)
+        with open(settings) as f:
+            self.assertIn("width = 800", f.read())
+        with open(installed) as f:
+            self.assertEqual(f.read(), defaults)
+
+        # No folder can be made under a file: a clear message and status 1.
+        blocked = run(launcher, env=dict(os.environ, XDG_DATA_HOME=installed))
+        self.assertEqual(blocked.returncode, 1)
+        self.assertIn("cannot create the folder", blocked.stderr)
 
 
 if __name__ == "__main__":
