@@ -148,7 +148,7 @@ bool GameScene::runFrame(const KeySource& keys, double now) {
     drawGlowStars(glowStars_, programs_.lighting, view.view, view.projection, dt, toggles_.showGlowStars);
 
     // 11. Blur and composite onto the window.
-    postProcess(targets_, post_.gauss, post_.screen, quad_, settings_.width, settings_.height);
+    postProcess(targets_, post_.gauss, post_.screen, quad_, settings_.width, settings_.height, toggles_.blur);
 
     // 12. HUD, including the end decision.
     HudFrame hud = layoutHud(world_, dt, settings_.width, settings_.height, toggles_.showFps,
