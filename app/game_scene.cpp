@@ -4,6 +4,7 @@
 
 #include <glad/gl.h>
 
+#include "frame/clip_test.h"
 #include "frame/lighting.h"
 #include "frame/post_processing.h"
 #include "frame/text_renderer.h"
@@ -21,11 +22,13 @@ constexpr float ClearColour[4] = {0.0529f, 0.0808f, 0.0922f, 1.0f};
 class MeadowDrawer : public SceneVisitor {
 public:
     MeadowDrawer(const ShaderProgram& shading, const ScenePrograms& programs, const SceneModels& models,
-                 FilmScreen& film, const WoodTextures& wood, const LitView& view)
-        : shading_(shading), programs_(programs), models_(models), film_(film), wood_(wood), view_(view) {}
+                 FilmScreen& film, const WoodTextures& wood, const LitView& view, const MeadowModelRadii& radii)
+        : shading_(shading), programs_(programs), models_(models), film_(film), wood_(wood), view_(view),
+          radii_(radii), viewProjection_(view.projection * view.view) {}
 
     void drawPickup(int, PickupKind kind, const glm::mat4& model) override {
-        drawWithShading(kind == PickupKind::Heart ? models_.heart : models_.carrot, model);
+        if (kind == PickupKind::Heart) drawWithShading(models_.heart, model, radii_.heart);
+        else drawWithShading(models_.carrot, model, radii_.carrot);
     }
     void changeFilmImage(const std::string& path) override {
         film_.sequenceMaterial->replaceTexture(path.c_str());
@@ -34,21 +37,24 @@ public:
         shading_.setUniformMat4("model", model);
         film_.sequencePlane.draw();
     }
-    void drawTrunk(int, const glm::mat4& model) override { drawWithShading(models_.trunk, model); }
+    void drawTrunk(int, const glm::mat4& model) override { drawWithShading(models_.trunk, model, radii_.trunk); }
     void drawTunnelWall(const glm::mat4& model) override {
         shading_.setUniformMat4("model", model);
         // Drawn with the shading program current, while its mesh samplers are
         // looked up in the normal-map program, as the tunnel always was.
         models_.tunnel.draw(programs_.normalmap);
     }
-    void drawLargeStone(int, const glm::mat4& model) override { drawWithShading(models_.stone, model); }
-    void drawSmallStone(int, const glm::mat4& model) override { drawWithShading(models_.stone, model); }
+    void drawLargeStone(int, const glm::mat4& model) override { drawWithShading(models_.stone, model, radii_.stone); }
+    void drawSmallStone(int, const glm::mat4& model) override { drawWithShading(models_.stone, model, radii_.stone); }
     void drawCrate(const glm::mat4&) override {
         ::drawCrate(programs_.lightmaps, models_.cube, wood_.diffuse.id(), wood_.specular.id(), view_);
     }
 
 private:
-    void drawWithShading(const ModelAsset& model, const glm::mat4& matrix) {
+    // Each of these draws binds its own textures and sets its own matrix, so
+    // one skipped leaves nothing the next relies on.
+    void drawWithShading(const ModelAsset& model, const glm::mat4& matrix, float radius) {
+        if (modelOutsideView(viewProjection_, matrix, radius)) return;
         shading_.setUniformMat4("model", matrix);
         model.draw(shading_);
     }
@@ -59,6 +65,8 @@ private:
     FilmScreen& film_;
     const WoodTextures& wood_;
     const LitView& view_;
+    const MeadowModelRadii& radii_;
+    const glm::mat4 viewProjection_;
 };
 
 }  // namespace
@@ -84,6 +92,8 @@ GameScene::GameScene(const Settings& settings, AppState& app, Camera& camera,
     // The crate's samplers were the last uniforms set: set-up hands the frame
     // loop no current program, as it did after the composite's samplers.
     glUseProgram(0);
+    radii_ = {modelRadius(models_.heart), modelRadius(models_.carrot), modelRadius(models_.trunk),
+              modelRadius(models_.stone)};
 }
 
 GameScene::~GameScene() {
@@ -136,7 +146,7 @@ bool GameScene::runFrame(const KeySource& keys, double now) {
         toggles_.showGround, toggles_.showRabbit, world_.rabbitPosition, world_.rabbitFacing);
 
     // 8. The meadow's objects, each tested against the rabbit right before it is drawn.
-    MeadowDrawer drawer(shading, programs_, models_, film_, wood_, view);
+    MeadowDrawer drawer(shading, programs_, models_, film_, wood_, view, radii_);
     runSceneStage(world_, keys, dt, camera_.position, *app_.scene, drawer);
 
     // 9. Brick wall and star field.

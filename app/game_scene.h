@@ -21,6 +21,12 @@
 #include "game/key_source.h"
 #include "render/skybox.h"
 
+// How far each meadow object's model reaches from its origin, for skipping
+// the draws the view would clip away whole.
+struct MeadowModelRadii {
+    float heart = 0, carrot = 0, trunk = 0, stone = 0;
+};
+
 // The game routine's whole scene: its resources in creation order (members
 // are built top to bottom and released bottom to top), the game world, and
 // the frame that runs over them.
@@ -76,4 +82,5 @@ private:
     InputState input_;
     FrameClock clock_;
     EndDecision lastEnd_ = EndDecision::None;
+    MeadowModelRadii radii_;
 };

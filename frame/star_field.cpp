@@ -1,7 +1,6 @@
 #include "frame/star_field.h"
 
-#include <algorithm>
-
+#include "frame/clip_test.h"
 #include "frame/star_placement.h"
 #include "game/lcg15.h"
 
@@ -13,37 +12,6 @@ constexpr GLuint MatrixColumns = 4;
 
 GLsizeiptr bufferBytes(const std::vector<glm::mat4>& matrices) {
     return static_cast<GLsizeiptr>(matrices.size() * sizeof(glm::mat4));
-}
-
-float modelRadius(const ModelAsset& model) {
-    float radius = 0.0f;
-    for (const auto& mesh : model.meshes) {
-        for (const MeshVertex& vertex : mesh->vertices) radius = std::max(radius, glm::length(vertex.position));
-    }
-    return radius;
-}
-
-// True when the sphere lies wholly outside one of the clip volume's left,
-// right, bottom, top or near planes (x, y >= -w and <= w, z >= -w), where the
-// rasteriser would clip all of it away. The far plane is left alone.
-bool outsideClipPlanes(const glm::mat4& viewProjection, const glm::vec3& centre, float radius) {
-    const glm::vec4 w{viewProjection[0][3], viewProjection[1][3], viewProjection[2][3], viewProjection[3][3]};
-    for (int axis = 0; axis < 3; ++axis) {
-        const glm::vec4 row{viewProjection[0][axis], viewProjection[1][axis], viewProjection[2][axis],
-                            viewProjection[3][axis]};
-        for (const float side : {1.0f, -1.0f}) {
-            if (axis == 2 && side < 0.0f) continue;
-            const glm::vec4 plane = w + side * row;
-            const float distance = glm::dot(glm::vec3(plane), centre) + plane.w;
-            if (distance < -radius * glm::length(glm::vec3(plane))) return true;
-        }
-    }
-    return false;
-}
-
-// The largest factor by which the matrix stretches a length.
-float largestScale(const glm::mat4& m) {
-    return std::max({glm::length(glm::vec3(m[0])), glm::length(glm::vec3(m[1])), glm::length(glm::vec3(m[2]))});
 }
 
 }  // namespace
@@ -89,9 +57,7 @@ void StarField::updateAndDraw(const ShaderProgram& particlesProgram) {
 
     drawn_.clear();
     for (const glm::mat4& star : matrices_) {
-        // A little slack for rounding: a star on the edge is drawn.
-        const float reach = radius_ * largestScale(star) * 1.01f + 0.01f;
-        if (!outsideClipPlanes(viewProjection_, glm::vec3(star[3]), reach)) drawn_.push_back(star);
+        if (!modelOutsideView(viewProjection_, star, radius_)) drawn_.push_back(star);
     }
 
     glBindBuffer(GL_ARRAY_BUFFER, instanceBuffer_);
