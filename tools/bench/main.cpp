@@ -33,10 +33,8 @@ const Clock::time_point processStart = Clock::now();
 
 constexpr double GameSeconds = 30.0;
 constexpr double BaselineSeconds = 5.0;
-// Each part's game, and the all-on game it is compared with, which is played
-// once before the parts and once after, so a drift in the machine's load
-// shows in both.
-constexpr double PartSeconds = 8.0;
+// Each part's game, and the all-on game played right before it.
+constexpr double PartSeconds = 5.0;
 
 struct Part {
     const char* name;
@@ -180,22 +178,26 @@ int main(int argc, char** argv) {
         last = now;
     }
 
-    // One part off at a time, between two all-on games.
+    // Peak memory of the game as the player runs it, before the part games.
+    const long rssKb = peakRssKb();
+
+    // One part off at a time, each game right after an all-on game of its
+    // own, so a change in the machine's load between the two shows less.
     auto smallStones = [] {
         std::ostringstream quiet;
         return generateSmallStonePositions(level::SmallStoneMaxX, level::SmallStoneMinX, level::SmallStoneMaxZ,
                                            level::SmallStoneMinZ, quiet);
     };
     std::vector<double> allOnMs;
-    std::vector<double> partMedians;
-    if (partSeconds > 0) {
-        play(settings, app, smallStones(), partSeconds, nullptr, allOnMs, nullptr, nullptr);
-        for (const Part& part : Parts) {
-            std::vector<double> ms;
-            play(settings, app, smallStones(), partSeconds, part.toggle, ms, nullptr, nullptr);
-            partMedians.push_back(medianOf(ms));
-        }
-        play(settings, app, smallStones(), partSeconds, nullptr, allOnMs, nullptr, nullptr);
+    std::vector<double> partCosts, partMedians;
+    for (const Part& part : Parts) {
+        if (partSeconds <= 0) break;
+        std::vector<double> on, off;
+        play(settings, app, smallStones(), partSeconds, nullptr, on, nullptr, nullptr);
+        play(settings, app, smallStones(), partSeconds, part.toggle, off, nullptr, nullptr);
+        partCosts.push_back(medianOf(on) - medianOf(off));
+        partMedians.push_back(medianOf(off));
+        allOnMs.insert(allOnMs.end(), on.begin(), on.end());
     }
     const double allOn = medianOf(allOnMs);
 
@@ -212,7 +214,6 @@ int main(int argc, char** argv) {
             if (causes[i] == "film image change") ++filmHitches;
         }
     }
-    const long rssKb = peakRssKb();
     const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
 
     char json[1024];
@@ -228,7 +229,7 @@ int main(int argc, char** argv) {
     std::string partsJson;
     for (size_t i = 0; i < partMedians.size(); ++i) {
         char entry[96];
-        std::snprintf(entry, sizeof entry, "%s\"%s\": %.3f", i ? ", " : "", Parts[i].name, allOn - partMedians[i]);
+        std::snprintf(entry, sizeof entry, "%s\"%s\": %.3f", i ? ", " : "", Parts[i].name, partCosts[i]);
         partsJson += entry;
     }
     json[std::strlen(json) - 1] = '\0';
@@ -247,12 +248,12 @@ int main(int argc, char** argv) {
               << "CPU time per frame, all threads " << cpuPerFrame << " ms\n"
               << "baseline median " << base.median << " ms, ratio " << (base.median > 0 ? game.median / base.median : 0)
               << "\n"
-              << "each part's cost: the median of " << partSeconds << " s games with it off, against "
-              << allOn << " ms with everything on\n";
+              << "each part's cost: the median of a " << partSeconds << " s game with everything on less that of one "
+              << "with the part off (all-on median " << allOn << " ms)\n";
     for (size_t i = 0; i < partMedians.size(); ++i) {
         char row[128];
         std::snprintf(row, sizeof row, "  %-15s %6.2f ms (%.2f ms without it)\n", Parts[i].name,
-                      allOn - partMedians[i], partMedians[i]);
+                      partCosts[i], partMedians[i]);
         std::cout << row;
     }
     std::cout << line << std::endl;
