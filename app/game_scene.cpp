@@ -4,6 +4,7 @@
 
 #include <glad/gl.h>
 
+#include "frame/clip_test.h"
 #include "frame/lighting.h"
 #include "frame/post_processing.h"
 #include "frame/text_renderer.h"
@@ -37,6 +38,8 @@ GameScene::GameScene(const Settings& settings, AppState& app, Camera& camera,
     // The crate's samplers were the last uniforms set: set-up hands the frame
     // loop no current program, as it did after the composite's samplers.
     glUseProgram(0);
+    radii_ = {modelRadius(models_.heart), modelRadius(models_.carrot), modelRadius(models_.trunk),
+              modelRadius(models_.stone)};
 }
 
 GameScene::~GameScene() {
@@ -64,6 +67,7 @@ void GameScene::takeCameraMatrices(Camera& camera) {
     view_.projection = camera.projectionMatrix(settings_.width, settings_.height, toggles_.farPlane);
     view_.cameraPosition = camera.position;
     view_.brightness = settings_.brightness;
+    viewProjection_ = view_.projection * view_.view;
     stars_.setCamera(programs_.particles, view_.view, view_.projection);
 }
 
@@ -88,7 +92,8 @@ void GameScene::drawGroundAndRabbit(const GameWorld& world) {
 }
 
 void GameScene::drawPickup(int, PickupKind kind, const glm::mat4& model) {
-    drawWithShading(kind == PickupKind::Heart ? models_.heart : models_.carrot, model);
+    if (kind == PickupKind::Heart) drawWithShading(models_.heart, model, radii_.heart);
+    else drawWithShading(models_.carrot, model, radii_.carrot);
 }
 
 void GameScene::changeFilmImage(const std::string& path) { film_.sequenceMaterial->replaceTexture(path.c_str()); }
@@ -98,7 +103,7 @@ void GameScene::drawScreen(const glm::mat4& model) {
     film_.sequencePlane.draw();
 }
 
-void GameScene::drawTrunk(int, const glm::mat4& model) { drawWithShading(models_.trunk, model); }
+void GameScene::drawTrunk(int, const glm::mat4& model) { drawWithShading(models_.trunk, model, radii_.trunk); }
 
 void GameScene::drawTunnelWall(const glm::mat4& model) {
     shading_->setUniformMat4("model", model);
@@ -107,9 +112,9 @@ void GameScene::drawTunnelWall(const glm::mat4& model) {
     models_.tunnel.draw(programs_.normalmap);
 }
 
-void GameScene::drawLargeStone(int, const glm::mat4& model) { drawWithShading(models_.stone, model); }
+void GameScene::drawLargeStone(int, const glm::mat4& model) { drawWithShading(models_.stone, model, radii_.stone); }
 
-void GameScene::drawSmallStone(int, const glm::mat4& model) { drawWithShading(models_.stone, model); }
+void GameScene::drawSmallStone(int, const glm::mat4& model) { drawWithShading(models_.stone, model, radii_.stone); }
 
 void GameScene::drawCrate(const glm::mat4& model) {
     ::drawCrate(programs_.lightmaps, models_.cube, wood_.diffuse.id(), wood_.specular.id(), view_, model);
@@ -127,7 +132,7 @@ void GameScene::drawGlowStars(float deltaTime) {
 }
 
 void GameScene::postProcess() {
-    ::postProcess(targets_, post_.gauss, post_.screen, quad_, settings_.width, settings_.height);
+    ::postProcess(targets_, post_.gauss, post_.screen, quad_, settings_.width, settings_.height, toggles_.blur);
 }
 
 bool GameScene::hudShown() const { return toggles_.showHud; }
@@ -138,7 +143,10 @@ void GameScene::drawHud(const GameWorld& world, EndDecision end, float deltaTime
     drawHudLines(programs_.text, lines, toggles_.showHud);
 }
 
-void GameScene::drawWithShading(const ModelAsset& model, const glm::mat4& matrix) {
+// Each of these draws binds its own textures and sets its own matrix, so one
+// skipped leaves nothing the next relies on.
+void GameScene::drawWithShading(const ModelAsset& model, const glm::mat4& matrix, float radius) {
+    if (modelOutsideView(viewProjection_, matrix, radius)) return;
     shading_->setUniformMat4("model", matrix);
     model.draw(*shading_);
 }

@@ -24,6 +24,12 @@
 #include "game/key_source.h"
 #include "render/skybox.h"
 
+// How far each meadow object's model reaches from its origin, for skipping
+// the draws the view would clip away whole.
+struct MeadowModelRadii {
+    float heart = 0, carrot = 0, trunk = 0, stone = 0;
+};
+
 // The game routine's whole scene: its resources in creation order (members
 // are built top to bottom and released bottom to top), the game world, and
 // the drawing side of the frame that runs over them.
@@ -48,6 +54,8 @@ public:
     bool runFrame(const KeySource& keys, double now);
 
     GameWorld& world() { return world_; }
+    // The benchmark turns parts off through these to measure their cost.
+    RenderToggles& toggles() { return toggles_; }
     const FrameClock& clock() const { return clock_; }
     // What the end decision found in the last frame.
     EndDecision lastEnd() const { return lastEnd_; }
@@ -71,7 +79,8 @@ private:
     void postProcess() override;
     bool hudShown() const override;
     void drawHud(const GameWorld& world, EndDecision end, float deltaTime) override;
-    void drawWithShading(const ModelAsset& model, const glm::mat4& matrix);
+    // Skipped when the model, radius around its origin, lies wholly outside the view.
+    void drawWithShading(const ModelAsset& model, const glm::mat4& matrix, float radius);
 
     const Settings& settings_;
     AppState& app_;
@@ -102,4 +111,6 @@ private:
     // left current for the meadow's objects.
     LitView view_;
     const ShaderProgram* shading_ = nullptr;
+    MeadowModelRadii radii_;
+    glm::mat4 viewProjection_{1.0f};
 };

@@ -23,4 +23,6 @@ struct RenderToggles {
     bool showBrickWall = true;
     bool showStarInstances = true;
     bool showGlowStars = true;
+    // No key flips it: the benchmark turns the blur off to measure its cost.
+    bool blur = true;
 };

@@ -30,14 +30,14 @@ void prepareScreenProgram(const ShaderProgram& screenProgram) {
 }
 
 void postProcess(const FrameTargets& targets, const ShaderProgram& gaussProgram, const ShaderProgram& screenProgram,
-                 const ScreenQuad& quad, int width, int height) {
+                 const ScreenQuad& quad, int width, int height, bool blur) {
     targets.scene.unbind();
     // A blit, not a drawing pass: the glow reaches half size with nearest filtering.
-    Framebuffer::blitColor(targets.scene, targets.blur2);
+    if (blur) Framebuffer::blitColor(targets.scene, targets.blur2);
 
     const GLint vertical = glGetUniformLocation(gaussProgram.programId, "vertical");
     // Each round reads blur 2 and writes blur 1, then back; the result ends in blur 2.
-    for (int round = 0; round < BlurRounds; ++round) {
+    for (int round = 0; blur && round < BlurRounds; ++round) {
         gaussPass(targets.blur1, targets.blur2, gaussProgram, vertical, true, quad);
         gaussPass(targets.blur2, targets.blur1, gaussProgram, vertical, false, quad);
     }

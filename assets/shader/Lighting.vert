@@ -14,7 +14,12 @@ out vec2 texCoords;
 void main() {
     vec4 world = model * vec4(aPos, 1.0);
     fragPos = world.xyz / world.w;
-    normal = mat3(transpose(inverse(model))) * aNormal;
+    // The inverse transpose of the model's 3x3 part, by cofactors: the same
+    // normal matrix as inverse() gives, at a small part of its per-vertex cost.
+    mat3 m = mat3(model);
+    mat3 cofactors = mat3(cross(m[1], m[2]), cross(m[2], m[0]), cross(m[0], m[1]));
+    normal = cofactors * aNormal / dot(m[0], cofactors[0]);
     texCoords = aTexCoords;
-    gl_Position = projection * view * world;
+    // Matrix times vector twice, rather than a matrix product for every vertex.
+    gl_Position = projection * (view * world);
 }

@@ -15,5 +15,6 @@ void main() {
     texCoords = aTexCoords;
     vec3 n = normalize(mat3(instanceMatrix) * aNormal);
     facing = abs(n.y) * 0.5 + 0.5;
-    gl_Position = projection * view * instanceMatrix * vec4(aPos, 1.0);
+    // Matrix times vector three times, rather than matrix products for every vertex.
+    gl_Position = projection * (view * (instanceMatrix * vec4(aPos, 1.0)));
 }

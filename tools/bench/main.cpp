@@ -1,12 +1,16 @@
 // meadowhop-bench: the real game for 30 s of real time with scripted keys,
-// then the same window doing nothing but clear and swap, as the baseline.
-// Prints the figures and appends them as one JSON line to a results file.
+// then the same window doing nothing but clear and swap, as the baseline,
+// then shorter games with one part of the picture off at a time, for what
+// each part costs. Prints the figures and appends them as one JSON line to a
+// results file.
 #include <glad/gl.h>
 #include <GLFW/glfw3.h>
 #include <sys/resource.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
+#include <cstring>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -14,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "app/render_toggles.h"
 #include "game/camera.h"
 #include "app/game_scene.h"
 #include "app/startup.h"
@@ -28,6 +33,22 @@ const Clock::time_point processStart = Clock::now();
 
 constexpr double GameSeconds = 30.0;
 constexpr double BaselineSeconds = 5.0;
+// Each part's game, and the all-on game played right before it.
+constexpr double PartSeconds = 5.0;
+
+struct Part {
+    const char* name;
+    bool RenderToggles::*toggle;
+};
+const Part Parts[] = {
+    {"blur", &RenderToggles::blur},
+    {"meadow", &RenderToggles::showGround},
+    {"star instances", &RenderToggles::showStarInstances},
+    {"rabbit", &RenderToggles::showRabbit},
+    {"glow stars", &RenderToggles::showGlowStars},
+    {"brick wall", &RenderToggles::showBrickWall},
+    {"HUD", &RenderToggles::showHud},
+};
 
 // Walk, jump once in a while, and weave left and right down the meadow.
 void scriptKeys(double t, ScriptedKeys& keys) {
@@ -61,19 +82,75 @@ Stats statsOf(std::vector<double> ms) {
     return s;
 }
 
+// CPU time of every thread of the process (llvmpipe's rasteriser threads
+// included), in ms: unlike frame times, it hardly moves with other load.
+double cpuMs() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    const auto ms = [](const timeval& t) { return t.tv_sec * 1000.0 + t.tv_usec / 1000.0; };
+    return ms(usage.ru_utime) + ms(usage.ru_stime);
+}
+
 long peakRssKb() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss;
 }
 
+double medianOf(std::vector<double> ms) { return statsOf(std::move(ms)).median; }
+
+// One game from the start for `seconds` of real time, with `off` turned off
+// (none when null); frame times in ms, and, when asked, what each frame did
+// and the time from process start to the first frame.
+void play(const Settings& settings, AppState& app, std::vector<glm::vec3> stones, double seconds,
+          bool RenderToggles::*off, std::vector<double>& frameMs, std::vector<std::string>* causes,
+          double* startupMs) {
+    Camera camera;
+    // The scene's set-up and release lines are not part of the figures either;
+    // the guard outlives the scene, so its release lines stay quiet too.
+    std::ostringstream sink;
+    struct QuietConsole {
+        std::streambuf* console;
+        ~QuietConsole() { std::cout.rdbuf(console); }
+    } quietConsole{std::cout.rdbuf(sink.rdbuf())};
+    GameScene scene(settings, app, camera, std::move(stones), [] { return glfwGetTime(); });
+    if (off) scene.toggles().*off = false;
+    ScriptedKeys keys;
+    scene.startClock(glfwGetTime());
+    const double begin = glfwGetTime();
+    double last = begin;
+    while (!glfwWindowShouldClose(app.window)) {
+        const double now = glfwGetTime();
+        if (now - begin > seconds) break;
+        scriptKeys(now - begin, keys);
+        const int filmBefore = scene.world().film.frameNumber;
+        scene.runFrame(keys, now);
+        glfwSwapBuffers(app.window);
+        glfwPollEvents();
+        const double after = glfwGetTime();
+        if (causes) {
+            if (frameMs.empty()) {
+                if (startupMs) *startupMs = std::chrono::duration<double, std::milli>(Clock::now() - processStart).count();
+                causes->push_back("first frame");
+            } else {
+                causes->push_back(scene.world().film.frameNumber != filmBefore ? "film image change" : "");
+            }
+        }
+        frameMs.push_back((after - last) * 1000.0);
+        last = after;
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Shorter spans for quick comparisons: meadowhop-bench FILE GAME_SECONDS PART_SECONDS;
+    // no part games at 0.
     const std::string resultsPath = argc > 1 ? argv[1] : "bench-results.jsonl";
+    const double gameSeconds = argc > 2 ? std::atof(argv[2]) : GameSeconds;
+    const double partSeconds = argc > 3 ? std::atof(argv[3]) : PartSeconds;
     Settings settings;
     AppState app;
-    Camera camera;
     if (initialize(settings, app) != 0) return 1;
     // The stone lines of start-up are not part of the figures.
     std::ostringstream quiet;
@@ -83,38 +160,9 @@ int main(int argc, char** argv) {
     std::vector<double> frameMs;
     std::vector<std::string> causes;
     double startupMs = 0;
-    {
-        // The scene's set-up and release lines are not part of the figures either;
-        // the guard outlives the scene, so its release lines stay quiet too.
-        std::ostringstream sink;
-        struct QuietConsole {
-            std::streambuf* console;
-            ~QuietConsole() { std::cout.rdbuf(console); }
-        } quietConsole{std::cout.rdbuf(sink.rdbuf())};
-        GameScene scene(settings, app, camera, std::move(stones), [] { return glfwGetTime(); });
-        ScriptedKeys keys;
-        scene.startClock(glfwGetTime());
-        const double begin = glfwGetTime();
-        double last = begin;
-        while (!glfwWindowShouldClose(app.window)) {
-            const double now = glfwGetTime();
-            if (now - begin > GameSeconds) break;
-            scriptKeys(now - begin, keys);
-            const int filmBefore = scene.world().film.frameNumber;
-            scene.runFrame(keys, now);
-            glfwSwapBuffers(app.window);
-            glfwPollEvents();
-            const double after = glfwGetTime();
-            if (frameMs.empty()) {
-                startupMs = std::chrono::duration<double, std::milli>(Clock::now() - processStart).count();
-                causes.push_back("first frame");
-            } else {
-                causes.push_back(scene.world().film.frameNumber != filmBefore ? "film image change" : "");
-            }
-            frameMs.push_back((after - last) * 1000.0);
-            last = after;
-        }
-    }
+    const double cpuBefore = cpuMs();
+    play(settings, app, std::move(stones), gameSeconds, nullptr, frameMs, &causes, &startupMs);
+    const double cpuPerFrame = frameMs.empty() ? 0.0 : (cpuMs() - cpuBefore) / frameMs.size();
 
     // Baseline: the same window, clear and swap only.
     std::vector<double> baseMs;
@@ -130,6 +178,29 @@ int main(int argc, char** argv) {
         last = now;
     }
 
+    // Peak memory of the game as the player runs it, before the part games.
+    const long rssKb = peakRssKb();
+
+    // One part off at a time, each game right after an all-on game of its
+    // own, so a change in the machine's load between the two shows less.
+    auto smallStones = [] {
+        std::ostringstream quiet;
+        return generateSmallStonePositions(level::SmallStoneMaxX, level::SmallStoneMinX, level::SmallStoneMaxZ,
+                                           level::SmallStoneMinZ, quiet);
+    };
+    std::vector<double> allOnMs;
+    std::vector<double> partCosts, partMedians;
+    for (const Part& part : Parts) {
+        if (partSeconds <= 0) break;
+        std::vector<double> on, off;
+        play(settings, app, smallStones(), partSeconds, nullptr, on, nullptr, nullptr);
+        play(settings, app, smallStones(), partSeconds, part.toggle, off, nullptr, nullptr);
+        partCosts.push_back(medianOf(on) - medianOf(off));
+        partMedians.push_back(medianOf(off));
+        allOnMs.insert(allOnMs.end(), on.begin(), on.end());
+    }
+    const double allOn = medianOf(allOnMs);
+
     const Stats game = statsOf(frameMs);
     const Stats base = statsOf(baseMs);
     int hitches = 0, hitchesAfterFirstSecond = 0, filmHitches = 0;
@@ -143,7 +214,6 @@ int main(int argc, char** argv) {
             if (causes[i] == "film image change") ++filmHitches;
         }
     }
-    const long rssKb = peakRssKb();
     const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
 
     char json[1024];
@@ -156,6 +226,17 @@ int main(int argc, char** argv) {
                   hitchesAfterFirstSecond, filmHitches, worstAfterFirstSecond, startupMs, rssKb / 1024.0,
                   base.median, base.median > 0 ? game.median / base.median : 0.0, renderer ? renderer : "?");
 
+    std::string partsJson;
+    for (size_t i = 0; i < partMedians.size(); ++i) {
+        char entry[96];
+        std::snprintf(entry, sizeof entry, "%s\"%s\": %.3f", i ? ", " : "", Parts[i].name, partCosts[i]);
+        partsJson += entry;
+    }
+    json[std::strlen(json) - 1] = '\0';
+    const std::string line = std::string(json) + ", \"cpu_ms_per_frame\": " + std::to_string(cpuPerFrame) +
+                             ", \"all_on_median_ms\": " + std::to_string(allOn) +
+                             ", \"part_cost_ms\": {" + partsJson + "}}";
+
     std::cout << "frames " << frameMs.size() << "\n"
               << "median frame " << game.median << " ms, p99 " << game.p99 << " ms, max " << game.max << " ms\n"
               << "1% low " << game.lowFps << " fps\n"
@@ -164,10 +245,19 @@ int main(int argc, char** argv) {
               << "worst frame after the first second " << worstAfterFirstSecond << " ms\n"
               << "start-up to first frame " << startupMs << " ms\n"
               << "peak resident memory " << rssKb / 1024.0 << " MB\n"
+              << "CPU time per frame, all threads " << cpuPerFrame << " ms\n"
               << "baseline median " << base.median << " ms, ratio " << (base.median > 0 ? game.median / base.median : 0)
               << "\n"
-              << json << std::endl;
-    std::ofstream(resultsPath, std::ios::app) << json << "\n";
+              << "each part's cost: the median of a " << partSeconds << " s game with everything on less that of one "
+              << "with the part off (all-on median " << allOn << " ms)\n";
+    for (size_t i = 0; i < partMedians.size(); ++i) {
+        char row[128];
+        std::snprintf(row, sizeof row, "  %-15s %6.2f ms (%.2f ms without it)\n", Parts[i].name,
+                      partCosts[i], partMedians[i]);
+        std::cout << row;
+    }
+    std::cout << line << std::endl;
+    std::ofstream(resultsPath, std::ios::app) << line << "\n";
     shutdown(app);
     return 0;
 }
