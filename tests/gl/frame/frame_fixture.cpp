@@ -48,6 +48,13 @@ const char* const SquareObj =
     "vn 0 0 1\n"
     "f 1/1/1 2/2/1 3/3/1\nf 1/1/1 3/3/1 4/4/1\n";
 
+const char* const QuadVertex = R"(#version 430 core
+layout(location = 0) in vec4 position;
+layout(location = 2) in vec2 texCoords;
+out vec2 uv;
+void main() { uv = texCoords; gl_Position = position; }
+)";
+
 const char* const SceneVertexShader = R"(#version 430 core
 layout(location = 0) in vec3 position;
 uniform mat4 model;

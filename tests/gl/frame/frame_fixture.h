@@ -36,6 +36,9 @@ private:
 // A 2 by 2 square in the z = 0 plane facing +z, as an OBJ without material.
 extern const char* const SquareObj;
 
+// The screen quad's vertex stage: position on 0, texture coordinates on 2, out "uv".
+extern const char* const QuadVertex;
+
 // Passes and its vertex stage for the scene programs: position on attribute
 // 0 through "model", "view" and "projection".
 extern const char* const SceneVertexShader;

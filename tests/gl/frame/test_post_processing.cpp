@@ -11,13 +11,6 @@ namespace {
 constexpr int Width = 64;
 constexpr int Height = 48;
 
-const char* const QuadVertex = R"(#version 430 core
-layout(location = 0) in vec4 position;
-layout(location = 2) in vec2 texCoords;
-out vec2 uv;
-void main() { uv = texCoords; gl_Position = position; }
-)";
-
 // Halves what it reads and adds a half for a vertical pass only, so the
 // final value tells the order of the four passes apart.
 const char* const RecordingGauss = R"(#version 430 core
