@@ -5,29 +5,14 @@
 #include <iostream>
 
 TempTree::TempTree() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "mh-frame-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "no temporary directory";
-    root_ = pattern;
     std::filesystem::create_directories(build());
-    std::filesystem::create_directories(root_ / "assets");
-}
-
-TempTree::~TempTree() {
-    std::error_code ignored;
-    std::filesystem::remove_all(root_, ignored);
-}
-
-std::filesystem::path TempTree::write(const std::string& relative, const std::string& contents) const {
-    const std::filesystem::path path = root_ / relative;
-    std::filesystem::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << contents;
-    return path;
+    std::filesystem::create_directories(root() / "assets");
 }
 
 std::unique_ptr<ShaderProgram> TempTree::program(const std::string& name, const std::string& vertex,
                                                  const std::string& fragment) const {
-    const std::string vertexPath = write("shaders/" + name + ".vert", vertex).string();
-    const std::string fragmentPath = write("shaders/" + name + ".frag", fragment).string();
+    const std::string vertexPath = write("shaders/" + name + ".vert", vertex);
+    const std::string fragmentPath = write("shaders/" + name + ".frag", fragment);
     testing::internal::CaptureStdout();
     auto program = std::make_unique<ShaderProgram>(vertexPath.c_str(), fragmentPath.c_str());
     const std::string output = testing::internal::GetCapturedStdout();

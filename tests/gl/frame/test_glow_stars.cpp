@@ -51,7 +51,7 @@ class GlowStarsTest : public testing::Test {
 protected:
     void SetUp() override {
         if (!GlContext::get().ok()) GTEST_SKIP() << "no GL context";
-        modelPath = tree.write("assets/objects/star/star.obj", SquareObj).string();
+        modelPath = tree.write("assets/objects/star/star.obj", SquareObj);
         lighting = tree.program("Lighting", SceneVertexShader, GlowLighting);
         testing::internal::CaptureStdout();
         stars = std::make_unique<GlowStars>(modelPath);

@@ -61,7 +61,7 @@ protected:
         cel->bind();
         cel->setUniformVec3("tint", 1.0f, 0.0f, 0.0f);
         glUseProgram(0);
-        const std::string path = tree.write("assets/objects/square/square.obj", SquareObj).string();
+        const std::string path = tree.write("assets/objects/square/square.obj", SquareObj);
         testing::internal::CaptureStdout();
         square = std::make_unique<ModelAsset>(path);
         testing::internal::GetCapturedStdout();

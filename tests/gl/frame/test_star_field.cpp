@@ -49,7 +49,7 @@ protected:
     void SetUp() override {
         if (!GlContext::get().ok()) GTEST_SKIP() << "no GL context";
         tree.write("assets/objects/star/star.mtl", StarMtl);
-        const std::string path = tree.write("assets/objects/star/star.obj", BigStarObj).string();
+        const std::string path = tree.write("assets/objects/star/star.obj", BigStarObj);
         particles = tree.program("particles", ParticlesVertex, ParticlesFragment);
         testing::internal::CaptureStdout();
         model = std::make_unique<ModelAsset>(path);

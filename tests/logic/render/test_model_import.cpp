@@ -4,7 +4,7 @@
 #include <glm/glm.hpp>
 #include <gtest/gtest.h>
 
-#include "logic/render/scratch_dir.h"
+#include "support/scratch_dir.h"
 #include "render/model_import.h"
 
 namespace {
