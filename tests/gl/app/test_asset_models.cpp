@@ -328,20 +328,6 @@ TEST(AssetImages, EveryImageDecodesAsRgb) {
     }
 }
 
-TEST(AssetImages, EveryMaterialTextureExists) {
-    for (const char* path : {scenepaths::Meadow, scenepaths::Rabbit, scenepaths::Carrot, scenepaths::Stone,
-                             scenepaths::Heart, scenepaths::Cube, scenepaths::Star, scenepaths::Wall,
-                             scenepaths::Trunk, scenepaths::Tunnel}) {
-        const ImportedModel model = load(path);
-        for (const ImportedMesh& mesh : model.meshes) {
-            for (const TextureReference& texture : mesh.textures) {
-                EXPECT_FALSE(decode(fs::path(model.directory) / texture.fileName).pixels.empty())
-                    << path << " names " << texture.fileName;
-            }
-        }
-    }
-}
-
 // A cube-map face as GL addresses it: a direction d lands on the face whose
 // major axis is largest, at sc = dot(d, u), tc = dot(d, v) over that axis.
 struct CubeFace {
