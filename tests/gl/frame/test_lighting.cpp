@@ -98,17 +98,6 @@ TEST_F(LightingTest, DirectionalTableFollowsBrightnessInTheAmbientOnly) {
     EXPECT_NO_GL_ERROR();
 }
 
-TEST_F(LightingTest, CelModeDrawsGroundAndRabbitWhateverTheirKeysSay) {
-    const ShaderProgram& shading = groundAndRabbit(true, false, false);
-    EXPECT_EQ(&shading, cel.get());
-    EXPECT_EQ(currentProgram(), static_cast<GLint>(cel->programId));
-    // The rabbit is drawn last, so its matrix is the one left set.
-    EXPECT_TRUE(matricesNear(uniformMat4(cel->programId, "model"), rabbitModelMatrix(RabbitFarAway, 0.0f), 0.0f));
-    EXPECT_TRUE(matricesNear(uniformMat4(lit->programId, "model"), glm::mat4(0.0f), 0.0f)) << "lit program unused";
-    glUseProgram(0);
-    EXPECT_NO_GL_ERROR();
-}
-
 TEST_F(LightingTest, LitModeFollowsKeysOneAndTwoAndLeavesItsProgramCurrent) {
     const ShaderProgram& none = groundAndRabbit(false, false, false);
     EXPECT_EQ(&none, lit.get());

@@ -76,13 +76,6 @@ protected:
     std::unique_ptr<FrameTargets> targets;
 };
 
-TEST_F(PostProcessing, ScreenSamplersAreUnitsZeroAndOneAndNoProgramStaysCurrent) {
-    EXPECT_EQ(uniformInt(screen->programId, "map1"), 0);
-    EXPECT_EQ(uniformInt(screen->programId, "map2"), 1);
-    EXPECT_EQ(currentProgram(), 0);
-    EXPECT_NO_GL_ERROR();
-}
-
 TEST_F(PostProcessing, PassesRunVerticalHorizontalTwiceAndCompositeReadsPictureAndGlow) {
     fillScene(0.25f, 0.5f);
     run();
