@@ -60,6 +60,12 @@ TEST(Framebuffer, ColourTexturesTakeTheNextAttachmentAndDrawInTheOrderAdded) {
                   static_cast<GLint>(texture));
         EXPECT_EQ(textureParameter(texture, GL_TEXTURE_WIDTH), 40);
         EXPECT_EQ(textureParameter(texture, GL_TEXTURE_HEIGHT), 30);
+        // The composite stretches the half-size glow: nearest, as the game has always drawn it.
+        glBindTexture(GL_TEXTURE_2D, texture);
+        GLint filter = 0;
+        glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &filter);
+        glBindTexture(GL_TEXTURE_2D, 0);
+        EXPECT_EQ(filter, GL_NEAREST);
     }
     EXPECT_EQ(status(framebuffer), static_cast<GLenum>(GL_FRAMEBUFFER_COMPLETE));
 

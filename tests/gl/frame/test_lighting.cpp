@@ -93,6 +93,9 @@ TEST_F(LightingTest, DirectionalTableFollowsBrightnessInTheAmbientOnly) {
         const GLuint id = lit->programId;
         EXPECT_EQ(uniformVec3(id, "light.ambient"), glm::vec3(0.6f * brightness)) << brightness;
         EXPECT_EQ(uniformVec3(id, "light.diffuse"), glm::vec3(0.3f));
+        EXPECT_EQ(uniformVec3(id, "light.specular"), glm::vec3(0.2f));
+        EXPECT_EQ(uniformVec3(id, "light.direction"), glm::vec3(0.0f, -1.0f, 0.0f));
+        EXPECT_EQ(uniformFloat(id, "material.shininess"), 32.0f);
     }
     glUseProgram(0);
     EXPECT_NO_GL_ERROR();
@@ -140,7 +143,11 @@ TEST_F(LightingTest, CrateUsesThePointLightAndBindsTheWoodMaps) {
     frame.brightness = 1.0f;
     drawCrate(*lightmaps, *square, wood[0], wood[1], frame, crateMatrix());
     const GLuint id = lightmaps->programId;
+    EXPECT_EQ(uniformVec3(id, "light.position"), glm::vec3(0.0f, 6.0f, 10.0f));
     EXPECT_EQ(uniformVec3(id, "light.ambient"), glm::vec3(0.2f));
+    EXPECT_EQ(uniformVec3(id, "light.diffuse"), glm::vec3(0.5f));
+    EXPECT_EQ(uniformVec3(id, "light.specular"), glm::vec3(0.8f));
+    EXPECT_EQ(uniformFloat(id, "material.shininess"), 64.0f);
     EXPECT_EQ(boundTexture(GL_TEXTURE0), static_cast<GLint>(wood[0]));
     EXPECT_EQ(boundTexture(GL_TEXTURE1), static_cast<GLint>(wood[1]));
 
@@ -166,6 +173,7 @@ TEST_F(LightingTest, BrickWallFollowsItsKeyAndTurnsWithTheClock) {
     const GLuint id = normalmap->programId;
     EXPECT_EQ(currentProgram(), static_cast<GLint>(id));
     EXPECT_TRUE(matricesNear(uniformMat4(id, "model"), brickWallModelMatrix(4.5f), 0.0f));
+    EXPECT_EQ(uniformVec3(id, "lightPos"), glm::vec3(0.0f, 6.0f, 10.0f));
     EXPECT_EQ(boundTexture(GL_TEXTURE0), static_cast<GLint>(brick[0]));
     EXPECT_EQ(boundTexture(GL_TEXTURE1), static_cast<GLint>(brick[1]));
     glUseProgram(0);

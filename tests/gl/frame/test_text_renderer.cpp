@@ -126,7 +126,15 @@ TEST_F(TextRenderer, FontGivesOneTexturePerCodeUpTo127) {
         const Character& g = found->second;
         ASSERT_TRUE(glIsTexture(g.texture)) << code;
         names.insert(g.texture);
+        // Smooth edges at the HUD's small scales: nothing the pictures here tell apart.
+        glBindTexture(GL_TEXTURE_2D, g.texture);
+        GLint minFilter = 0, magFilter = 0;
+        glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &minFilter);
+        glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &magFilter);
+        EXPECT_EQ(minFilter, GL_LINEAR) << code;
+        EXPECT_EQ(magFilter, GL_LINEAR) << code;
     }
+    glBindTexture(GL_TEXTURE_2D, 0);
     EXPECT_EQ(names.size(), 128u);
     // 48 pixels high: a capital stands well over 20 pixels, a space has no bitmap but advances.
     EXPECT_GT(glyph('W').size.y, 20);
