@@ -71,23 +71,6 @@ TEST(ModelAsset, AFileNamedByTwoSlotsIsTriedOnceAndKeepsTheFirstSlotsPrefix) {
     EXPECT_NO_GL_ERROR();
 }
 
-TEST(ModelAsset, APathWithoutASlashIsItsOwnDirectory) {
-    REQUIRE_GL();
-    ScratchDir dir;
-    writePng(dir, "leaf.png", patternImage(2, 2, 3, 3));
-    dir.write("plain.mtl", material("leaf", "map_Kd leaf.png\n"));
-    dir.write("plain.obj", twoObjects("plain.mtl", "leaf", "leaf"));
-
-    WorkingDirectory cwd(dir.root());
-    std::optional<ModelAsset> model;
-    const std::string output = outputOf([&] { model.emplace("plain.obj"); });
-    EXPECT_EQ(model->directory, "plain.obj");
-    // So the map is looked for as "plain.obj/leaf.png", which is not there.
-    EXPECT_NE(output.find(line("Texture failed to load at path: ", "leaf.png")), std::string::npos) << output;
-    EXPECT_EQ(model->meshes.size(), 2u);
-    EXPECT_NO_GL_ERROR();
-}
-
 TEST(ModelAsset, AMissingFileReportsTheImporterAndDrawsNothing) {
     REQUIRE_GL();
     ScratchDir dir;
