@@ -1,6 +1,5 @@
 """Start-up, settings and shutdown of the real binary."""
 
-import time
 import unittest
 
 from harness import GameTestCase
@@ -27,19 +26,6 @@ class StartupAndShutdown(GameTestCase):
         run.wait_for_window()
         self.assertEqual(run.window_geometry(), (800, 600))
         self.assertEqual(run.quit_with_escape(), 0)
-
-    def test_missing_settings_file_fails_after_two_seconds(self):
-        tree = self.scratch(remove={"settings.ini"})
-        started = time.monotonic()
-        run = self.start_game(tree)
-        code = run.wait_exit(timeout=30)
-        elapsed = time.monotonic() - started
-        self.assertEqual(code, 255)
-        self.assertEqual(run.lines[:2], [
-            "WARNING: ../assets/settings.ini not found! Using defaults instead.",
-            "Failed to load 'settings.ini'"])
-        self.assertGreaterEqual(elapsed, 2.0)
-        self.assertEqual(run.stderr, b"")
 
     def test_window_sizes_that_cannot_be_made_fail_with_their_line(self):
         too_large = ("Failed to create the frame buffers: a window of %s is larger "

@@ -20,7 +20,6 @@
 #include "game/physics.h"
 #include "game/pickup_world.h"
 #include "game/trunk_random.h"
-#include "render/messages.h"
 #include "render/model_import.h"
 #include "render/plane_geometry.h"
 #include "support/gl_context.h"
@@ -118,11 +117,11 @@ TEST(AssetModels, SceneModelsLoadWithEveryTextureAndNoImportError) {
         }
     }
     const std::string output = testing::internal::GetCapturedStdout();
-    EXPECT_EQ(output.find(rendertext::AssimpError), std::string::npos) << output;
-    EXPECT_EQ(output.find(rendertext::TextureFailed), std::string::npos) << output;
+    EXPECT_EQ(output.find("ERROR::ASSIMP:: "), std::string::npos) << output;
+    EXPECT_EQ(output.find("Texture failed to load at path: "), std::string::npos) << output;
     std::size_t created = 0;
-    for (auto at = output.find(rendertext::CreatingMesh); at != std::string::npos;
-         at = output.find(rendertext::CreatingMesh, at + 1)) {
+    for (auto at = output.find("...Creating Mesh"); at != std::string::npos;
+         at = output.find("...Creating Mesh", at + 1)) {
         ++created;
     }
     EXPECT_EQ(created, meshes);
@@ -326,20 +325,6 @@ TEST(AssetImages, EveryImageDecodesAsRgb) {
         const Picture picture = decode(frame);
         EXPECT_EQ(picture.width, first.width) << frame;
         EXPECT_EQ(picture.height, first.height) << frame;
-    }
-}
-
-TEST(AssetImages, EveryMaterialTextureExists) {
-    for (const char* path : {scenepaths::Meadow, scenepaths::Rabbit, scenepaths::Carrot, scenepaths::Stone,
-                             scenepaths::Heart, scenepaths::Cube, scenepaths::Star, scenepaths::Wall,
-                             scenepaths::Trunk, scenepaths::Tunnel}) {
-        const ImportedModel model = load(path);
-        for (const ImportedMesh& mesh : model.meshes) {
-            for (const TextureReference& texture : mesh.textures) {
-                EXPECT_FALSE(decode(fs::path(model.directory) / texture.fileName).pixels.empty())
-                    << path << " names " << texture.fileName;
-            }
-        }
     }
 }
 

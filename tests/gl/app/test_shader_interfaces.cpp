@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "app/scene_assets.h"
-#include "render/messages.h"
 #include "render/shader_program.h"
 #include "render/shaders.h"
 #include "render/skybox.h"
@@ -179,7 +178,7 @@ protected:
 
 TEST_F(ShaderInterfaces, EveryProgramBuildsWithoutAReportOrAGlError) {
     EXPECT_EQ(output_.find("ERROR"), std::string::npos) << output_;
-    EXPECT_EQ(output_.find(rendertext::ShaderFileNotRead), std::string::npos);
+    EXPECT_EQ(output_.find("ERROR::SHADER::FILE_NOT_SUCCESFULLY_READ"), std::string::npos);
     for (const auto& entry : byName_) {
         EXPECT_EQ(linkStatus(entry.second->programId), GL_TRUE) << entry.first;
         EXPECT_NE(output_.find(std::string("shader/") + entry.first + ".vert"), std::string::npos)

@@ -5,29 +5,14 @@
 #include <iostream>
 
 TempTree::TempTree() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "mh-frame-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "no temporary directory";
-    root_ = pattern;
     std::filesystem::create_directories(build());
-    std::filesystem::create_directories(root_ / "assets");
-}
-
-TempTree::~TempTree() {
-    std::error_code ignored;
-    std::filesystem::remove_all(root_, ignored);
-}
-
-std::filesystem::path TempTree::write(const std::string& relative, const std::string& contents) const {
-    const std::filesystem::path path = root_ / relative;
-    std::filesystem::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << contents;
-    return path;
+    std::filesystem::create_directories(root() / "assets");
 }
 
 std::unique_ptr<ShaderProgram> TempTree::program(const std::string& name, const std::string& vertex,
                                                  const std::string& fragment) const {
-    const std::string vertexPath = write("shaders/" + name + ".vert", vertex).string();
-    const std::string fragmentPath = write("shaders/" + name + ".frag", fragment).string();
+    const std::string vertexPath = write("shaders/" + name + ".vert", vertex);
+    const std::string fragmentPath = write("shaders/" + name + ".frag", fragment);
     testing::internal::CaptureStdout();
     auto program = std::make_unique<ShaderProgram>(vertexPath.c_str(), fragmentPath.c_str());
     const std::string output = testing::internal::GetCapturedStdout();
@@ -47,6 +32,13 @@ const char* const SquareObj =
     "vt 0 0\nvt 1 0\nvt 1 1\nvt 0 1\n"
     "vn 0 0 1\n"
     "f 1/1/1 2/2/1 3/3/1\nf 1/1/1 3/3/1 4/4/1\n";
+
+const char* const QuadVertex = R"(#version 430 core
+layout(location = 0) in vec4 position;
+layout(location = 2) in vec2 texCoords;
+out vec2 uv;
+void main() { uv = texCoords; gl_Position = position; }
+)";
 
 const char* const SceneVertexShader = R"(#version 430 core
 layout(location = 0) in vec3 position;

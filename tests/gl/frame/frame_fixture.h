@@ -10,31 +10,24 @@
 
 #include "render/shader_program.h"
 #include "support/gl_test_target.h"
+#include "support/scratch_dir.h"
 
 // A scratch tree laid out like an install: <root>/build is where the game
-// runs, <root>/assets what its "../assets/" paths reach. Removed at the end.
-class TempTree {
+// runs, <root>/assets what its "../assets/" paths reach.
+class TempTree : public ScratchDir {
 public:
     TempTree();
-    ~TempTree();
-    TempTree(const TempTree&) = delete;
-    TempTree& operator=(const TempTree&) = delete;
-
-    const std::filesystem::path& root() const { return root_; }
-    std::filesystem::path build() const { return root_ / "build"; }
-    // relative to the root, parents made as needed.
-    std::filesystem::path write(const std::string& relative, const std::string& contents) const;
-
+    std::filesystem::path build() const { return root() / "build"; }
     // A program from the two sources, written under <root>/shaders/.
     std::unique_ptr<ShaderProgram> program(const std::string& name, const std::string& vertex,
                                            const std::string& fragment) const;
-
-private:
-    std::filesystem::path root_;
 };
 
 // A 2 by 2 square in the z = 0 plane facing +z, as an OBJ without material.
 extern const char* const SquareObj;
+
+// The screen quad's vertex stage: position on 0, texture coordinates on 2, out "uv".
+extern const char* const QuadVertex;
 
 // Passes and its vertex stage for the scene programs: position on attribute
 // 0 through "model", "view" and "projection".

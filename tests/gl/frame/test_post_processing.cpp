@@ -11,13 +11,6 @@ namespace {
 constexpr int Width = 64;
 constexpr int Height = 48;
 
-const char* const QuadVertex = R"(#version 430 core
-layout(location = 0) in vec4 position;
-layout(location = 2) in vec2 texCoords;
-out vec2 uv;
-void main() { uv = texCoords; gl_Position = position; }
-)";
-
 // Halves what it reads and adds a half for a vertical pass only, so the
 // final value tells the order of the four passes apart.
 const char* const RecordingGauss = R"(#version 430 core
@@ -82,13 +75,6 @@ protected:
     std::unique_ptr<ScreenQuad> quad;
     std::unique_ptr<FrameTargets> targets;
 };
-
-TEST_F(PostProcessing, ScreenSamplersAreUnitsZeroAndOneAndNoProgramStaysCurrent) {
-    EXPECT_EQ(uniformInt(screen->programId, "map1"), 0);
-    EXPECT_EQ(uniformInt(screen->programId, "map2"), 1);
-    EXPECT_EQ(currentProgram(), 0);
-    EXPECT_NO_GL_ERROR();
-}
 
 TEST_F(PostProcessing, PassesRunVerticalHorizontalTwiceAndCompositeReadsPictureAndGlow) {
     fillScene(0.25f, 0.5f);

@@ -9,7 +9,7 @@
 #include <glm/glm.hpp>
 #include <gtest/gtest.h>
 
-#include "logic/render/scratch_dir.h"
+#include "support/scratch_dir.h"
 #include "render/shader_program.h"
 #include "support/gl_test_target.h"
 

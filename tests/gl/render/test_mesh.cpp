@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "render/mesh.h"
-#include "render/messages.h"
 #include "render_fixture.h"
 #include "support/gl_context.h"
 
@@ -47,7 +46,7 @@ TEST(Mesh, NumbersEachSamplerKindBindsTextureIToUnitIAndLeavesUnit0Active) {
     const std::string created = outputOf([&] {
         mesh = std::make_shared<Mesh>(screenCorners(), std::vector<std::uint32_t>{0, 1, 2, 0, 2, 3}, textures);
     });
-    EXPECT_EQ(created, std::string(rendertext::CreatingMesh) + "\n");
+    EXPECT_EQ(created, std::string("...Creating Mesh") + "\n");
 
     TestTarget target(8, 8);
     target.clear();
@@ -70,9 +69,21 @@ TEST(Mesh, NumbersEachSamplerKindBindsTextureIToUnitIAndLeavesUnit0Active) {
 
     // The list here still holds the textures, so only the mesh's own line shows.
     const GLuint vao = mesh->vao, vbo = mesh->vbo, ebo = mesh->ebo;
-    EXPECT_EQ(outputOf([&] { mesh.reset(); }), std::string(rendertext::DeletingMesh) + "\n");
+    EXPECT_EQ(outputOf([&] { mesh.reset(); }), std::string("Deleting Mesh") + "\n");
     EXPECT_FALSE(glIsVertexArray(vao));
     EXPECT_FALSE(glIsBuffer(vbo));
     EXPECT_FALSE(glIsBuffer(ebo));
     EXPECT_NO_GL_ERROR();
+}
+
+// Every kind counts on its own, past its first map too.
+TEST(Mesh, SamplerNamesNumberEachKindFromOne) {
+    REQUIRE_GL();
+    const std::vector<std::string> expected = {"texture_specular1", "texture_normal1", "texture_specular2",
+                                               "texture_height1",   "texture_normal2", "texture_height2",
+                                               "texture_diffuse1"};
+    EXPECT_EQ(samplerNames({record(0, "texture_specular"), record(0, "texture_normal"), record(0, "texture_specular"),
+                            record(0, "texture_height"), record(0, "texture_normal"), record(0, "texture_height"),
+                            record(0, "texture_diffuse")}),
+              expected);
 }

@@ -1,7 +1,6 @@
 #include <memory>
 #include <string>
 
-#include "render/messages.h"
 #include "render/shaders.h"
 #include "render_fixture.h"
 #include "support/gl_context.h"
@@ -36,10 +35,10 @@ std::string fullCompileLog(GLenum type, const std::string& source) {
 
 // The log a report printed between its type line and the separator.
 std::string reportedLog(const std::string& output, const std::string& label) {
-    const std::string head = std::string(rendertext::CompileError) + label + "\n";
+    const std::string head = std::string("ERROR::SHADER_COMPILATION_ERROR of type: ") + label + "\n";
     const auto start = output.find(head);
     if (start == std::string::npos) return "";
-    const auto end = output.find(rendertext::LogSeparator, start);
+    const auto end = output.find("\n -- --------------------------------------------------- -- ", start);
     return output.substr(start + head.size(), end - start - head.size());
 }
 
@@ -55,17 +54,17 @@ TEST(ShaderProgram, AMissingFragmentFileReportsOnceThenFailsBothCompilesAndKeeps
     const std::string output = outputOf(
         [&] { program = std::make_unique<ShaderProgram>(vertexPath.c_str(), fragmentPath.c_str()); });
 
-    EXPECT_EQ(occurrences(output, rendertext::ShaderFileNotRead), 1u) << output;
-    EXPECT_EQ(output.rfind(std::string(rendertext::ShaderFileNotRead) + "\n", 0), 0u) << output;
-    const auto vertexError = output.find(std::string(rendertext::CompileError) + "VERTEX\n");
-    const auto fragmentError = output.find(std::string(rendertext::CompileError) + "FRAGMENT\n");
-    const auto linkError = output.find(std::string(rendertext::LinkError) + "PROGRAM\n");
+    EXPECT_EQ(occurrences(output, "ERROR::SHADER::FILE_NOT_SUCCESFULLY_READ"), 1u) << output;
+    EXPECT_EQ(output.rfind(std::string("ERROR::SHADER::FILE_NOT_SUCCESFULLY_READ") + "\n", 0), 0u) << output;
+    const auto vertexError = output.find(std::string("ERROR::SHADER_COMPILATION_ERROR of type: ") + "VERTEX\n");
+    const auto fragmentError = output.find(std::string("ERROR::SHADER_COMPILATION_ERROR of type: ") + "FRAGMENT\n");
+    const auto linkError = output.find(std::string("ERROR::PROGRAM_LINKING_ERROR of type: ") + "PROGRAM\n");
     ASSERT_NE(vertexError, std::string::npos) << "the vertex source was dropped too:\n" << output;
     ASSERT_NE(fragmentError, std::string::npos) << output;
     ASSERT_NE(linkError, std::string::npos) << output;
     EXPECT_LT(vertexError, fragmentError);
     EXPECT_LT(fragmentError, linkError);
-    const std::string creation = std::string(rendertext::CreatingShader) + vertexPath;
+    const std::string creation = std::string("Creating shader : ") + vertexPath;
     EXPECT_EQ(output.substr(output.size() - creation.size()), creation) << "no line end after the path";
 
     EXPECT_TRUE(glIsProgram(program->programId));
@@ -87,37 +86,6 @@ TEST(ShaderProgram, ACompileLogIsCutAt1023Characters) {
     EXPECT_EQ(log.size(), 1023u);
     EXPECT_EQ(log, full.substr(0, 1023));
     EXPECT_TRUE(reportedLog(output, "VERTEX").empty()) << "the vertex shader compiles";
-    EXPECT_NO_GL_ERROR();
-}
-
-TEST(ShaderProgram, CreationTextsRunTogetherAndEachDestructionPrintsItsLine) {
-    REQUIRE_GL();
-    ScratchDir dir;
-    const std::string firstVertex = dir.write("first.vert", ScreenVertex);
-    const std::string secondVertex = dir.write("second.vert", ScreenVertex);
-    const std::string fragment = dir.write("tint.frag", TintFragment);
-
-    std::unique_ptr<ShaderProgram> first, second;
-    const std::string created = outputOf([&] {
-        first = std::make_unique<ShaderProgram>(firstVertex.c_str(), fragment.c_str());
-        second = std::make_unique<ShaderProgram>(secondVertex.c_str(), fragment.c_str());
-    });
-    EXPECT_EQ(created, std::string(rendertext::CreatingShader) + firstVertex + rendertext::CreatingShader +
-                           secondVertex);
-
-    // A name the program lacks is silent and harmless.
-    second->bind();
-    const std::string quiet = outputOf([&] { second->setUniformInt("notDeclared", 3); });
-    EXPECT_TRUE(quiet.empty());
-    glUseProgram(0);
-
-    const GLuint firstName = first->programId;
-    const std::string deleted = outputOf([&] {
-        first.reset();
-        second.reset();
-    });
-    EXPECT_EQ(deleted, std::string(rendertext::DeletingShader) + "\n" + rendertext::DeletingShader + "\n");
-    EXPECT_FALSE(glIsProgram(firstName));
     EXPECT_NO_GL_ERROR();
 }
 

@@ -6,7 +6,6 @@
 
 #include <glm/gtc/matrix_transform.hpp>
 
-#include "render/messages.h"
 #include "render/skybox.h"
 #include "render_fixture.h"
 #include "support/gl_context.h"
@@ -74,8 +73,8 @@ TEST(Skybox, FacesLoadOneByOneEachWithItsOwnChannelCount) {
     std::string output;
     auto sky = tree.build(output);
     // The creation text has no line end, so the failure line continues it.
-    EXPECT_EQ(output, std::string(rendertext::CreatingShader) + "../assets/shader/Skybox.vert" +
-                          rendertext::SkyboxFaceFailed + "../assets/objects/skybox/top.jpg\n");
+    EXPECT_EQ(output, std::string("Creating shader : ") + "../assets/shader/Skybox.vert" +
+                          "Skybox texture failed to load: " + "../assets/objects/skybox/top.jpg\n");
     glBindTexture(GL_TEXTURE_CUBE_MAP, sky->cubeMap);
     const GLint widths[6] = {4, 3, 0, 3, 4, 3};
     for (GLenum i = 0; i < 6; ++i) {
@@ -99,7 +98,7 @@ TEST(Skybox, FacesLoadOneByOneEachWithItsOwnChannelCount) {
     }
 
     const GLuint vao = sky->vao, vbo = sky->vbo, cubeMap = sky->cubeMap;
-    EXPECT_EQ(outputOf([&] { sky.reset(); }), std::string(rendertext::DeletingShader) + "\n");
+    EXPECT_EQ(outputOf([&] { sky.reset(); }), std::string(" ........... Deleting Shader") + "\n");
     EXPECT_FALSE(glIsVertexArray(vao));
     EXPECT_FALSE(glIsBuffer(vbo));
     EXPECT_FALSE(glIsTexture(cubeMap));

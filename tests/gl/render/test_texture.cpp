@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "render/messages.h"
 #include "render/texture.h"
 #include "render_fixture.h"
 #include "support/gl_context.h"
@@ -25,7 +24,7 @@ std::vector<unsigned char> readLevel0(GLuint texture, GLenum format, std::size_t
     return bytes;
 }
 
-std::string failureLine(const std::string& path) { return rendertext::TextureFailed + path + "\n"; }
+std::string failureLine(const std::string& path) { return "Texture failed to load at path: " + path + "\n"; }
 
 }  // namespace
 

@@ -33,6 +33,14 @@ TEST(Jump, RisesPastTheTopAndLandsWhereItStartedInZ) {
     EXPECT_GE(top, 120.0f);
     EXPECT_LT(top, 125.1f);
     EXPECT_LE(w.rabbit.y, 20.0f);
+    // And it stays there: no frame after the landing moves it again.
+    const glm::vec3 landed = w.rabbit;
+    for (int frame = 0; frame < 120; ++frame) {
+        advanceJumpTimer(w.motion, Frame60);
+        updateJump(w.motion, w.keys, Frame60, w.rabbit);
+    }
+    EXPECT_EQ(w.rabbit, landed);
+    EXPECT_GT(w.rabbit.y, 15.0f);
     // Up and down along the same slope: z back where it was, up to rounding.
     EXPECT_NEAR(w.rabbit.z, level::rabbitStart.z + (w.rabbit.y - 15.0f) * 0.5f, 0.01f);
     // The camera does not follow a jump.
@@ -78,10 +86,12 @@ TEST(SideEdges, TheLeftEdgePushesBackWithoutAAndSlidesWithIt) {
     w.keys.held = {keys::A};
     enforceSideEdges(w.keys, Frame60, w.rabbit, w.camera);
     EXPECT_NEAR(w.rabbit.z, 7400.0f - 2.5f, 1e-3f);
-    // Inside the meadow nothing happens.
-    const glm::vec3 before = w.rabbit = glm::vec3(0.0f, 15.0f, 100.0f);
-    enforceSideEdges(w.keys, Frame60, w.rabbit, w.camera);
-    EXPECT_EQ(w.rabbit, before);
+    // Inside the meadow nothing happens, right up to either edge.
+    for (const float x : {-486.0f, -400.0f, -243.0f, -120.0f, 0.0f, 249.0f}) {
+        const glm::vec3 before = w.rabbit = glm::vec3(x, 15.0f, 100.0f);
+        enforceSideEdges(w.keys, Frame60, w.rabbit, w.camera);
+        EXPECT_EQ(w.rabbit, before) << x;
+    }
 }
 
 // The five large stones as the scene stage handles them in one frame.
@@ -144,6 +154,29 @@ TEST(Obstacles, ThePushBackOwedByOneStoneIsPaidByTheNext) {
     EXPECT_FLOAT_EQ(w.camera.z, 7870.0f);
 }
 
+TEST(Obstacles, ALargeStonesBoostThrowsFurtherAndShiftsTheCamera) {
+    Walker w;
+    w.motion.boostArmed = true;
+    w.motion.jumping = true;
+    w.rabbit = glm::vec3(0.0f, 15.0f, 100.0f);
+    bumpObstacle(w.motion, largeStoneObstacle(), glm::vec3(5000.0f), 3.0f, Frame60, w.rabbit, w.camera);
+    EXPECT_EQ(w.rabbit, glm::vec3(0.0f, 135.0f, -100.0f));
+    EXPECT_EQ(w.camera, glm::vec3(-100.0f, 200.0f, 7820.0f));
+}
+
+// A push-back still owed is paid first; the boost waits for the next object.
+TEST(Obstacles, AJumpWhileAPushBackIsOwedPaysThePushBackFirst) {
+    Walker w;
+    w.motion = {true, 0.0f, true, true};
+    w.rabbit = glm::vec3(0.0f, 15.0f, 100.0f);
+    bumpObstacle(w.motion, smallStoneObstacle(), glm::vec3(5000.0f), 3.0f, Frame60, w.rabbit, w.camera);
+    EXPECT_EQ(w.rabbit, glm::vec3(0.0f, 15.0f, 110.0f));
+    EXPECT_FALSE(w.motion.bumpPending);
+    EXPECT_TRUE(w.motion.boostArmed);
+    bumpObstacle(w.motion, smallStoneObstacle(), glm::vec3(5000.0f), 3.0f, Frame60, w.rabbit, w.camera);
+    EXPECT_EQ(w.rabbit, glm::vec3(0.0f, 135.0f, 30.0f));
+}
+
 TEST(Obstacles, SmallStonesLetARabbitWithoutLivesThrough) {
     Walker w;
     const glm::vec3 stone(0.0f, 4.0f, 0.0f);
@@ -158,6 +191,14 @@ TEST(Obstacles, SmallStonesLetARabbitWithoutLivesThrough) {
     v.rabbit = largeStonePoint(3);
     bumpObstacle(v.motion, largeStoneObstacle(), largeStonePoint(3), 0.0f, Frame60, v.rabbit, v.camera);
     EXPECT_TRUE(v.motion.bumpPending);
+}
+
+TEST(Obstacles, TheCrateArmsTheBoostButOwesNoPushBack) {
+    Walker w;
+    w.rabbit = level::woodenCrate + glm::vec3(0.0f, -25.0f, 20.0f);
+    bumpCrate(w.motion, Frame60, w.rabbit, w.camera);
+    EXPECT_TRUE(w.motion.boostArmed);
+    EXPECT_FALSE(w.motion.bumpPending);
 }
 
 TEST(Obstacles, TheCratePushesEveryFrameAndBoostsAJumpAtOnce) {

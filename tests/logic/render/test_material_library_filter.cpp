@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "logic/render/scratch_dir.h"
+#include "support/scratch_dir.h"
 #include "render/material_library_filter.h"
 #include "render/model_import.h"
 
