@@ -4,16 +4,19 @@ in place, for WebGL 2. The desktop files stay the one source.
 
 - "#version 430 core" becomes "#version 300 es" with high precision, which
   matches the desktop's 32-bit floats.
-- "layout (location = N)" before a uniform is dropped: GLSL ES 3.00 has no
-  explicit uniform locations, so those uniforms are found by name.
-  Locations of inputs and outputs are kept: ES 3.00 has those.
+- "layout (location = N)" before a uniform stays: GLSL ES 3.00 has no
+  explicit uniform locations, so Emscripten's GL layer (built with
+  GL_EXPLICIT_UNIFORM_LOCATION) removes them as the source is handed over and
+  gives those uniforms the same numbers itself. The film screen's material,
+  which sets its uniforms by number while another program is current, then
+  reaches the same uniforms as on the desktop. Locations of inputs and outputs
+  are plain GLSL ES 3.00.
 """
 import re
 import sys
 from pathlib import Path
 
 VERSION = re.compile(r"^\s*#version\s+430\s+core\s*$", re.M)
-UNIFORM_LOCATION = re.compile(r"layout\s*\(\s*location\s*=\s*\d+\s*\)\s*(?=uniform\b)")
 HEADER = ("#version 300 es\n"
           "precision highp float;\n"
           "precision highp int;\n"
@@ -24,8 +27,7 @@ HEADER = ("#version 300 es\n"
 def convert(text: str) -> str:
     if not VERSION.search(text):
         raise ValueError("no '#version 430 core' line")
-    text = VERSION.sub(HEADER, text, count=1)
-    return UNIFORM_LOCATION.sub("", text)
+    return VERSION.sub(HEADER, text, count=1)
 
 
 def main() -> int:
