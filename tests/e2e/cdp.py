@@ -98,7 +98,7 @@ class WebSocket:
 class Browser:
     """Headless Chromium with one page; console lines gather in `console`."""
 
-    def __init__(self, width=1100, height=900):
+    def __init__(self, width=1100, height=1000):
         self.profile = tempfile.mkdtemp(prefix="mh-chromium-")
         self.proc = subprocess.Popen(
             [find_chromium(), "--headless=new", "--no-sandbox", "--use-angle=swiftshader",
