@@ -130,6 +130,8 @@ class Browser:
         threading.Thread(target=self._read, daemon=True).start()
         self.call("Runtime.enable")
         self.call("Page.enable")
+        # A headless page has no focus of its own; keys go only to a focused one.
+        self.call("Emulation.setFocusEmulationEnabled", enabled=True)
 
     def _read(self):
         try:
@@ -198,10 +200,14 @@ class Browser:
         self.call("Input.dispatchKeyEvent", type="rawKeyDown" if down else "keyUp", code=code, key=key,
                   windowsVirtualKeyCode=self.KEY_CODES[code], nativeVirtualKeyCode=self.KEY_CODES[code])
 
-    def press(self, code, hold=0.3):
+    def press_until_console(self, code, pattern, start=0, timeout=60):
+        """Holds a key until a console line answers it: the game reads the
+        keys' state once a frame, and a software-rendered frame can be long."""
         self.key(code, True)
-        time.sleep(hold)
-        self.key(code, False)
+        try:
+            return self.wait_for_console(pattern, timeout=timeout, start=start)
+        finally:
+            self.key(code, False)
 
     def screenshot_png(self):
         return base64.b64decode(self.call("Page.captureScreenshot", format="png")["data"])
