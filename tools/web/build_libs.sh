@@ -38,6 +38,7 @@ if ! stamp zlib; then
     archive libminizip "$Z/contrib/minizip/ioapi.c" "$Z/contrib/minizip/unzip.c"
     cp "$Z/zlib.h" "$Z/zconf.h" "$PREFIX/include/"
     cp "$Z/contrib/minizip/unzip.h" "$Z/contrib/minizip/ioapi.h" "$PREFIX/include/"
+    unset CFLAGS
     # Assimp finds minizip through pkg-config.
     cat > "$PREFIX/lib/pkgconfig/minizip.pc" <<PC
 prefix=$PREFIX
@@ -56,6 +57,8 @@ if ! stamp inih; then
     export CFLAGS="$OPT" CXXFLAGS="$OPT -I$I"
     archive libinih "$I/ini.c" "$I/cpp/INIReader.cpp"
     cp "$I/ini.h" "$I/cpp/INIReader.h" "$PREFIX/include/"
+    # Left set, they would reach the CMake builds below.
+    unset CFLAGS CXXFLAGS
     done_with inih
 fi
 
