@@ -35,6 +35,8 @@ void stop() {
     keys.reset();
     scene.reset();
     shutdown(app);
+    // Closing GLFW's window empties the canvas; the page says why.
+    EM_ASM(if (Module.gameClosed) Module.gameClosed(););
 }
 
 // One pass of the desktop loop in app/game_routine.cpp.
