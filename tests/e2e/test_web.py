@@ -1,6 +1,7 @@
 """The browser build in headless Chromium: served from 127.0.0.1, its console
-transcript matches the desktop game's start, its picture shows the meadow, and
-a key pressed in the page reaches the game.
+transcript matches the desktop game's start, its picture shows the meadow, a
+key pressed in the page reaches the game, and Escape ends it with the
+desktop's closing lines.
 
 `make web` builds the page into build-web/; this test does not build it (that
 takes many minutes) and skips, exit code 77, when the page or Chromium is missing."""
@@ -55,8 +56,9 @@ def picture_of(png, origin, size):
     return Picture.from_ppm(ppm)
 
 
-def desktop_start_lines():
-    """The desktop game's lines up to its first drawn frame, or None without a desktop build."""
+def desktop_transcript():
+    """The desktop game's lines up to its first drawn frame and those Escape
+    then adds, or None without a desktop build."""
     if not os.path.exists(GAME):
         return None
 
@@ -71,9 +73,9 @@ def desktop_start_lines():
         run = probe.start_game()
         run.wait_for_window()
         probe.wait_for_scene(run)
-        lines = run.output().split("\n")
+        start = run.output().split("\n")
         run.quit_with_escape()
-        return lines
+        return start, run.output().split("\n")[len(start):]
     finally:
         probe.tearDown()
         Probe.tearDownClass()
@@ -122,12 +124,13 @@ class BrowserGame(unittest.TestCase):
         self.assertEqual(len(stones), STONE_COUNT)
         for line in stones:
             self.assertRegex(line, STONE_LINE)
-        desktop = desktop_start_lines()
+        desktop = desktop_transcript()
+        self.__class__.desktop = desktop
         if desktop is None:
             print("no desktop build: the set-up lines are checked for their kinds only", file=sys.stderr)
             self.assertTrue(any(line.startswith("Creating shader") for line in lines[STONE_COUNT:]))
         else:
-            self.assertEqual(lines[:len(desktop)], desktop)
+            self.assertEqual(lines[:len(desktop[0])], desktop[0])
         os.makedirs(ARTIFACTS, exist_ok=True)
         self.__class__.start_picture = picture
 
@@ -155,6 +158,20 @@ class BrowserGame(unittest.TestCase):
         dark = lambda c: max(c) < 60
         self.assertGreater(before.count(text_box, dark), 200)
         self.assertLess(after.count(text_box, dark), before.count(text_box, dark) // 10)
+
+    def test_4_escape_ends_the_game_with_the_desktop_lines(self):
+        self.wait_for_scene()
+        start = len(self.browser.lines())
+        self.browser.press_until_console("Escape", r"Deleting", start=start)
+        desktop = getattr(self.__class__, "desktop", None)
+        if desktop is None:
+            return
+        closing = desktop[1]
+        deadline = time.monotonic() + 60
+        while len(self.browser.lines()) < start + len(closing) and time.monotonic() < deadline:
+            time.sleep(0.2)
+        time.sleep(0.5)
+        self.assertEqual(self.browser.lines()[start:], closing)
 
 
 if __name__ == "__main__":
