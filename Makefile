@@ -6,7 +6,7 @@ FUZZ_DIR ?= build-fuzz
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all setup configure build sanitize-build fuzz-build fuzz run test bench soak install package clean
+.PHONY: all setup configure build sanitize-build fuzz-build fuzz run test bench soak install package clean web web-serve
 
 all: build
 
@@ -65,5 +65,24 @@ install: build
 package: build
 	@cd $(BUILD_DIR) && cpack
 
+# The browser build: Emscripten, Chromium and the libraries' sources from
+# Debian, the libraries built once into WEB_LIBS_DIR, the page into WEB_DIR.
+WEB_DIR ?= build-web
+WEB_OBJ_DIR ?= build-web-obj
+WEB_LIBS_DIR ?= build-web-libs
+# Emscripten's JavaScript tools need Debian's Node.js modules; its sanity
+# check of the toolchain would run again for every file compiled.
+WEB_ENV = NODE_PATH=/usr/share/nodejs EMCC_SKIP_SANITY_CHECK=1
+web: setup
+	@tools/web/setup.sh $(WEB_LIBS_DIR)
+	@$(WEB_ENV) tools/web/build_libs.sh $(WEB_LIBS_DIR) $(JOBS)
+	@$(WEB_ENV) emcmake cmake -S web -B $(WEB_OBJ_DIR) -DWEB_LIBS=$(abspath $(WEB_LIBS_DIR))/prefix \
+		-DWEB_OUT=$(abspath $(WEB_DIR)) >/dev/null
+	@$(WEB_ENV) cmake --build $(WEB_OBJ_DIR) -j$(JOBS) -- --no-print-directory
+	@echo "web: the page is in $(WEB_DIR)/; make web-serve serves it on http://127.0.0.1:8000/"
+
+web-serve:
+	@cd $(WEB_DIR) && python3 -m http.server 8000 --bind 127.0.0.1
+
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR) $(WEB_DIR) $(WEB_OBJ_DIR)

@@ -1,0 +1,182 @@
+"""The browser build in headless Chromium: served from 127.0.0.1, its console
+transcript matches the desktop game's start, its picture shows the meadow, a
+key pressed in the page reaches the game, and Escape ends it with the
+desktop's closing lines.
+
+`make web` builds the page into build-web/; this test does not build it (that
+takes many minutes) and skips, exit code 77, when the page or Chromium is missing."""
+
+import functools
+import http.server
+import os
+import re
+import subprocess
+import sys
+import threading
+import time
+import unittest
+
+import cdp
+from harness import ARTIFACTS, BINARY_DIR, SOURCE_DIR, GAME, GameTestCase, Picture
+from test_scene_picture import MEADOW_LEFT, MEADOW_RIGHT, SKY, is_grass, is_sky
+
+WEB_DIR = os.environ.get("MH_WEB_DIR", os.path.join(SOURCE_DIR, "build-web"))
+SKIP_CODE = 77
+STONE_LINE = re.compile(r"^-?\d+\.\d{6} -?\d+\.\d{6}$")
+STONE_COUNT = 35
+
+
+def missing():
+    if not os.path.exists(os.path.join(WEB_DIR, "meadowhop.wasm")):
+        return "no web build in %s (run `make web`)" % WEB_DIR
+    if not cdp.find_chromium():
+        return "no Chromium on this machine (`make web` installs it)"
+    return None
+
+
+class QuietHandler(http.server.SimpleHTTPRequestHandler):
+    extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map, ".wasm": "application/wasm"}
+
+    def log_message(self, *args):
+        pass
+
+
+def serve(folder):
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0),
+                                             functools.partial(QuietHandler, directory=folder))
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    return server
+
+
+def picture_of(png, origin, size):
+    """The canvas part of a page screenshot, as the harness's Picture."""
+    x, y = origin
+    ppm = subprocess.run(["convert", "png:-", "-crop", "%dx%d+%d+%d" % (size[0], size[1], x, y), "+repage",
+                          "ppm:-"], input=png, stdout=subprocess.PIPE, check=True).stdout
+    return Picture.from_ppm(ppm)
+
+
+def desktop_transcript():
+    """The desktop game's lines up to its first drawn frame and those Escape
+    then adds, or None without a desktop build."""
+    if not os.path.exists(GAME):
+        return None
+
+    class Probe(GameTestCase):
+        def runTest(self):
+            pass
+
+    Probe.setUpClass()
+    probe = Probe()
+    probe.setUp()
+    try:
+        run = probe.start_game()
+        run.wait_for_window()
+        probe.wait_for_scene(run)
+        start = run.output().split("\n")
+        run.quit_with_escape()
+        return start, run.output().split("\n")[len(start):]
+    finally:
+        probe.tearDown()
+        Probe.tearDownClass()
+
+
+class BrowserGame(unittest.TestCase):
+
+    @classmethod
+    def setUpClass(cls):
+        cls.server = serve(WEB_DIR)
+        cls.browser = cdp.Browser()
+        cls.url = "http://127.0.0.1:%d/index.html" % cls.server.server_address[1]
+        cls.browser.call("Page.navigate", url=cls.url)
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.browser.stop()
+        cls.server.shutdown()
+
+    def canvas(self):
+        rect = self.browser.evaluate(
+            "(() => { const r = document.getElementById('canvas').getBoundingClientRect();"
+            " return [Math.round(r.left), Math.round(r.top), Math.round(r.width), Math.round(r.height)]; })()")
+        if not rect:
+            # Still navigating: no canvas yet.
+            return (0, 0), (0, 0)
+        return (rect[0], rect[1]), (rect[2], rect[3])
+
+    def wait_for_scene(self, timeout=120):
+        deadline = time.monotonic() + timeout
+        while True:
+            origin, size = self.canvas()
+            if size == (1024, 768):
+                picture = picture_of(self.browser.screenshot_png(), origin, size)
+                if picture.distinct_colours() > 40:
+                    return picture
+            if time.monotonic() > deadline:
+                self.fail("the page drew no scene; console:\n" + "\n".join(self.browser.lines()[-20:]))
+            time.sleep(0.5)
+
+    def test_1_transcript_starts_as_on_the_desktop(self):
+        picture = self.wait_for_scene()
+        lines = self.browser.lines()
+        self.assertEqual(self.browser.errors, [], "the page reported errors")
+        stones = lines[:STONE_COUNT]
+        self.assertEqual(len(stones), STONE_COUNT)
+        for line in stones:
+            self.assertRegex(line, STONE_LINE)
+        desktop = desktop_transcript()
+        self.__class__.desktop = desktop
+        if desktop is None:
+            print("no desktop build: the set-up lines are checked for their kinds only", file=sys.stderr)
+            self.assertTrue(any(line.startswith("Creating shader") for line in lines[STONE_COUNT:]))
+        else:
+            self.assertEqual(lines[:len(desktop[0])], desktop[0])
+        os.makedirs(ARTIFACTS, exist_ok=True)
+        self.__class__.start_picture = picture
+
+    def test_2_picture_shows_sky_and_meadow(self):
+        picture = getattr(self.__class__, "start_picture", None) or self.wait_for_scene()
+        self.assertEqual((picture.width, picture.height), (1024, 768))
+        sky_box = (SKY[2] - SKY[0]) * (SKY[3] - SKY[1])
+        self.assertGreater(picture.count(SKY, is_sky), 0.9 * sky_box)
+        for box in (MEADOW_LEFT, MEADOW_RIGHT):
+            self.assertGreater(picture.count(box, is_grass), 0.9 * (box[2] - box[0]) * (box[3] - box[1]))
+
+    def test_3_f4_reaches_the_game_and_hides_the_hud(self):
+        self.wait_for_scene()
+        start = len(self.browser.lines())
+        self.browser.press_until_console("F4", r"^HUD toggled to: 0$", start=start)
+        # The HUD's text is gone from the next frames on: the black lines for
+        # lives, time and items leave the sky in the top left corner.
+        time.sleep(1.0)
+        origin, size = self.canvas()
+        after = picture_of(self.browser.screenshot_png(), origin, size)
+        self.browser.press_until_console("F4", r"^HUD toggled to: 1$", start=start)
+        time.sleep(1.0)
+        before = picture_of(self.browser.screenshot_png(), origin, size)
+        text_box = (0, 60, 300, 190)
+        dark = lambda c: max(c) < 60
+        self.assertGreater(before.count(text_box, dark), 200)
+        self.assertLess(after.count(text_box, dark), before.count(text_box, dark) // 10)
+
+    def test_4_escape_ends_the_game_with_the_desktop_lines(self):
+        self.wait_for_scene()
+        start = len(self.browser.lines())
+        self.browser.press_until_console("Escape", r"Deleting", start=start)
+        desktop = getattr(self.__class__, "desktop", None)
+        if desktop is None:
+            return
+        closing = desktop[1]
+        deadline = time.monotonic() + 60
+        while len(self.browser.lines()) < start + len(closing) and time.monotonic() < deadline:
+            time.sleep(0.2)
+        time.sleep(0.5)
+        self.assertEqual(self.browser.lines()[start:], closing)
+
+
+if __name__ == "__main__":
+    reason = missing()
+    if reason:
+        print("SKIPPED: browser test: " + reason)
+        sys.exit(SKIP_CODE)
+    unittest.main()
