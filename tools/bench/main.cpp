@@ -62,7 +62,7 @@ void scriptKeys(double t, ScriptedKeys& keys) {
 }
 
 struct Stats {
-    double median = 0, p99 = 0, max = 0, lowFps = 0;
+    double p10 = 0, median = 0, p99 = 0, max = 0, lowFps = 0;
 };
 
 Stats statsOf(std::vector<double> ms) {
@@ -71,6 +71,8 @@ Stats statsOf(std::vector<double> ms) {
     std::vector<double> sorted = ms;
     std::sort(sorted.begin(), sorted.end());
     auto at = [&](double q) { return sorted[std::min(sorted.size() - 1, static_cast<size_t>(q * sorted.size()))]; };
+    // The fastest tenth is the figure other load on the machine moves least.
+    s.p10 = at(0.1);
     s.median = at(0.5);
     s.p99 = at(0.99);
     s.max = sorted.back();
@@ -218,11 +220,11 @@ int main(int argc, char** argv) {
 
     char json[1024];
     std::snprintf(json, sizeof json,
-                  "{\"frames\": %zu, \"median_ms\": %.3f, \"p99_ms\": %.3f, \"max_ms\": %.3f, "
+                  "{\"frames\": %zu, \"p10_ms\": %.3f, \"median_ms\": %.3f, \"p99_ms\": %.3f, \"max_ms\": %.3f, "
                   "\"low1_fps\": %.1f, \"hitches\": %d, \"hitches_after_1s\": %d, \"film_hitches\": %d, "
                   "\"worst_after_1s_ms\": %.3f, \"startup_to_first_frame_ms\": %.1f, \"peak_rss_mb\": %.1f, "
                   "\"baseline_median_ms\": %.3f, \"median_to_baseline\": %.2f, \"renderer\": \"%s\"}",
-                  frameMs.size(), game.median, game.p99, game.max, game.lowFps, hitches,
+                  frameMs.size(), game.p10, game.median, game.p99, game.max, game.lowFps, hitches,
                   hitchesAfterFirstSecond, filmHitches, worstAfterFirstSecond, startupMs, rssKb / 1024.0,
                   base.median, base.median > 0 ? game.median / base.median : 0.0, renderer ? renderer : "?");
 
