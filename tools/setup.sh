@@ -7,7 +7,7 @@ ROOT=$(cd "$(dirname "$0")/.." && pwd)
 PACKAGES="cmake g++ make pkg-config python3-glad libglfw3-dev libinih-dev libglm-dev \
 libstb-dev libassimp-dev libfreetype-dev libbullet-dev libgtest-dev googletest \
 xvfb xdotool x11-apps x11-utils imagemagick xauth libgl1-mesa-dri mesa-utils \
-clang libclang-rt-dev file dpkg-dev lintian desktop-file-utils appstream"
+clang clang-format libclang-rt-dev file dpkg-dev lintian desktop-file-utils appstream"
 
 missing=""
 for p in $PACKAGES; do
