@@ -5,8 +5,7 @@
 #include "app/game_scene.h"
 #include "app/glfw_key_source.h"
 
-void runGame(const Settings& settings, AppState& app, Camera& camera,
-             std::vector<glm::vec3> smallStonePositions) {
+void runGame(const Settings& settings, AppState& app, Camera& camera, std::vector<glm::vec3> smallStonePositions) {
     GameScene scene(settings, app, camera, std::move(smallStonePositions), [] { return glfwGetTime(); });
     GlfwKeySource keys(app.window);
     scene.startClock(glfwGetTime());

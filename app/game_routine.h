@@ -9,5 +9,4 @@
 
 // The game routine: scene set-up, the frame loop until the window should
 // close, then the release of the scene in reverse order.
-void runGame(const Settings& settings, AppState& app, Camera& camera,
-             std::vector<glm::vec3> smallStonePositions);
+void runGame(const Settings& settings, AppState& app, Camera& camera, std::vector<glm::vec3> smallStonePositions);

@@ -22,17 +22,8 @@ GameScene::PickupActors::PickupActors(AppState& app) { createPickupActors(*app.s
 GameScene::GameScene(const Settings& settings, AppState& app, Camera& camera,
                      std::vector<glm::vec3> smallStonePositions, WindowClock windowClock)
     : settings_(settings), app_(app), camera_(camera), windowClock_(std::move(windowClock)),
-      programs_(settings.width, settings.height),
-      models_(),
-      skybox_(),
-      film_(),
-      brick_(programs_.normalmap),
-      post_(),
-      glowStars_(),
-      quad_(),
-      targets_(settings.width, settings.height),
-      pickupActors_(app),
-      wood_(programs_.lightmaps),
+      programs_(settings.width, settings.height), models_(), skybox_(), film_(), brick_(programs_.normalmap), post_(),
+      glowStars_(), quad_(), targets_(settings.width, settings.height), pickupActors_(app), wood_(programs_.lightmaps),
       stars_(models_.star, static_cast<std::uint32_t>(windowClock_())),
       world_(makeGameWorld(std::move(smallStonePositions))) {
     // The crate's samplers were the last uniforms set: set-up hands the frame
@@ -92,8 +83,10 @@ void GameScene::drawGroundAndRabbit(const GameWorld& world) {
 }
 
 void GameScene::drawPickup(int, PickupKind kind, const glm::mat4& model) {
-    if (kind == PickupKind::Heart) drawWithShading(models_.heart, model, radii_.heart);
-    else drawWithShading(models_.carrot, model, radii_.carrot);
+    if (kind == PickupKind::Heart)
+        drawWithShading(models_.heart, model, radii_.heart);
+    else
+        drawWithShading(models_.carrot, model, radii_.carrot);
 }
 
 void GameScene::changeFilmImage(const std::string& path) { film_.sequenceMaterial->replaceTexture(path.c_str()); }
@@ -127,8 +120,7 @@ void GameScene::drawWallAndStars() {
 }
 
 void GameScene::drawGlowStars(float deltaTime) {
-    ::drawGlowStars(glowStars_, programs_.lighting, view_.view, view_.projection, deltaTime,
-                    toggles_.showGlowStars);
+    ::drawGlowStars(glowStars_, programs_.lighting, view_.view, view_.projection, deltaTime, toggles_.showGlowStars);
 }
 
 void GameScene::postProcess() {
@@ -138,8 +130,8 @@ void GameScene::postProcess() {
 bool GameScene::hudShown() const { return toggles_.showHud; }
 
 void GameScene::drawHud(const GameWorld& world, EndDecision end, float deltaTime) {
-    const std::vector<HudLine> lines = layoutHud(world.state, end, deltaTime, settings_.width, settings_.height,
-                                                 toggles_.showFps, toggles_.showHud);
+    const std::vector<HudLine> lines =
+        layoutHud(world.state, end, deltaTime, settings_.width, settings_.height, toggles_.showFps, toggles_.showHud);
     drawHudLines(programs_.text, lines, toggles_.showHud);
 }
 

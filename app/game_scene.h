@@ -40,8 +40,8 @@ public:
     // has loaded, and the brick wall's angle when the wall is drawn.
     using WindowClock = std::function<double()>;
 
-    GameScene(const Settings& settings, AppState& app, Camera& camera,
-              std::vector<glm::vec3> smallStonePositions, WindowClock windowClock);
+    GameScene(const Settings& settings, AppState& app, Camera& camera, std::vector<glm::vec3> smallStonePositions,
+              WindowClock windowClock);
     ~GameScene();
     GameScene(const GameScene&) = delete;
     GameScene& operator=(const GameScene&) = delete;

@@ -18,9 +18,7 @@ Camera camera;
 MouseState mouse;
 Settings settings;
 
-void cursorMoved(GLFWwindow*, double x, double y) {
-    onCursorMoved(mouse, camera, settings.freeCamera, x, y);
-}
+void cursorMoved(GLFWwindow*, double x, double y) { onCursorMoved(mouse, camera, settings.freeCamera, x, y); }
 }  // namespace
 
 int main() {
@@ -30,8 +28,8 @@ int main() {
         std::this_thread::sleep_until(std::chrono::steady_clock::now() + std::chrono::seconds(2));
         return -1;
     }
-    auto stones = generateSmallStonePositions(level::SmallStoneMaxX, level::SmallStoneMinX,
-                                              level::SmallStoneMaxZ, level::SmallStoneMinZ);
+    auto stones = generateSmallStonePositions(level::SmallStoneMaxX, level::SmallStoneMinX, level::SmallStoneMaxZ,
+                                              level::SmallStoneMinZ);
     glfwSetCursorPosCallback(app.window, cursorMoved);
     runGame(settings, app, camera, std::move(stones));
     shutdown(app);

@@ -13,10 +13,8 @@ constexpr float ScreenSpecularAlpha = 2.0f;
 }  // namespace
 
 ScenePrograms::ScenePrograms(int width, int height)
-    : text(scenepaths::Text[0], scenepaths::Text[1]),
-      lighting(scenepaths::Lighting[0], scenepaths::Lighting[1]),
-      cell(scenepaths::Cell[0], scenepaths::Cell[1]),
-      phong(scenepaths::Phong[0], scenepaths::Phong[1]),
+    : text(scenepaths::Text[0], scenepaths::Text[1]), lighting(scenepaths::Lighting[0], scenepaths::Lighting[1]),
+      cell(scenepaths::Cell[0], scenepaths::Cell[1]), phong(scenepaths::Phong[0], scenepaths::Phong[1]),
       lightmaps(scenepaths::Lightmaps[0], scenepaths::Lightmaps[1]),
       particles(scenepaths::Particles[0], scenepaths::Particles[1]),
       normalmap(scenepaths::Normalmap[0], scenepaths::Normalmap[1]) {
@@ -24,17 +22,15 @@ ScenePrograms::ScenePrograms(int width, int height)
 }
 
 SceneModels::SceneModels()
-    : meadow(scenepaths::Meadow), rabbit(scenepaths::Rabbit), carrot(scenepaths::Carrot),
-      stone(scenepaths::Stone), heart(scenepaths::Heart), cube(scenepaths::Cube),
-      star(scenepaths::Star), wall(scenepaths::Wall), trunk(scenepaths::Trunk),
-      tunnel(scenepaths::Tunnel) {}
+    : meadow(scenepaths::Meadow), rabbit(scenepaths::Rabbit), carrot(scenepaths::Carrot), stone(scenepaths::Stone),
+      heart(scenepaths::Heart), cube(scenepaths::Cube), star(scenepaths::Star), wall(scenepaths::Wall),
+      trunk(scenepaths::Trunk), tunnel(scenepaths::Tunnel) {}
 
 FilmScreen::FilmScreen()
     : sequenceShaders(std::make_shared<Shaders>(scenepaths::SequenceShaders)),
       sequenceMaterial(std::make_shared<Materials>(sequenceShaders, ScreenDiffuse, ScreenCoefficients,
                                                    ScreenSpecularAlpha, scenepaths::FirstFilmImage)),
-      geometry(makePlaneGeometry(ScreenSize, ScreenSize)),
-      sequencePlane(geometry, sequenceMaterial) {}
+      geometry(makePlaneGeometry(ScreenSize, ScreenSize)), sequencePlane(geometry, sequenceMaterial) {}
 
 LooseTexture::LooseTexture(const char* path) : id_(loadTexture2D(path)) {}
 
@@ -51,8 +47,7 @@ BrickTextures::BrickTextures(const ShaderProgram& normalmapProgram)
 }
 
 PostPrograms::PostPrograms()
-    : gauss(scenepaths::Gauss[0], scenepaths::Gauss[1]),
-      screen(scenepaths::Screen[0], scenepaths::Screen[1]) {
+    : gauss(scenepaths::Gauss[0], scenepaths::Gauss[1]), screen(scenepaths::Screen[0], scenepaths::Screen[1]) {
     prepareScreenProgram(screen);
 }
 

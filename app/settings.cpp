@@ -24,8 +24,7 @@ Settings readSettings(const INIReader& reader) {
 bool loadSettings(const std::string& path, Settings& settings) {
     INIReader reader(path);
     if (reader.ParseError() < 0) {
-        std::cout << messages::SettingsWarningPrefix << path << messages::SettingsWarningSuffix
-                  << std::endl;
+        std::cout << messages::SettingsWarningPrefix << path << messages::SettingsWarningSuffix << std::endl;
         return false;
     }
     settings = readSettings(reader);

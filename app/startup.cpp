@@ -37,11 +37,9 @@ GLFWwindow* createWindow(const Settings& settings) {
     if (settings.fullscreen) {
         GLFWmonitor* monitor = glfwGetPrimaryMonitor();
         if (monitor && usableGamma(settings.brightness)) glfwSetGamma(monitor, settings.brightness);
-        return glfwCreateWindow(FullscreenWidth, FullscreenHeight, settings.title.c_str(), monitor,
-                                nullptr);
+        return glfwCreateWindow(FullscreenWidth, FullscreenHeight, settings.title.c_str(), monitor, nullptr);
     }
-    return glfwCreateWindow(settings.width, settings.height, settings.title.c_str(), nullptr,
-                            nullptr);
+    return glfwCreateWindow(settings.width, settings.height, settings.title.c_str(), nullptr, nullptr);
 }
 
 // The off-screen buffers are textures and a renderbuffer of the settings'

@@ -21,8 +21,7 @@ void Framebuffer::addColorTexture(GLenum internalFormat, GLenum pixelType) {
     GLuint texture = 0;
     glGenTextures(1, &texture);
     glBindTexture(GL_TEXTURE_2D, texture);
-    glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(internalFormat), width_, height_, 0, GL_RGBA, pixelType,
-                 nullptr);
+    glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(internalFormat), width_, height_, 0, GL_RGBA, pixelType, nullptr);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     const GLenum attachment = GL_COLOR_ATTACHMENT0 + static_cast<GLenum>(textures_.size());

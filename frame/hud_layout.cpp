@@ -67,8 +67,8 @@ std::vector<HudLine> layoutHud(const GameState& state, EndDecision end, float de
     if (end == EndDecision::Win) lines.push_back({hudtext::Winner, halfW, halfH, EndScale, WinnerColour, true});
     if (end == EndDecision::Lose) lines.push_back({hudtext::GameOver, halfW, halfH, EndScale, GameOverColour, true});
 
-    lines.push_back({numbered(hudtext::Lives, state.lives), place::LeftMargin, h - place::CornerInset, SmallScale,
-                     Black, false});
+    lines.push_back(
+        {numbered(hudtext::Lives, state.lives), place::LeftMargin, h - place::CornerInset, SmallScale, Black, false});
     lines.push_back({numbered(hudtext::Time, state.timeLeft), place::LeftMargin,
                      h - place::CornerInset - place::CounterSpacing, SmallScale, Black, false});
     lines.push_back({numbered(hudtext::Items, state.carrotsCollected), place::LeftMargin,
@@ -81,15 +81,15 @@ std::vector<HudLine> layoutHud(const GameState& state, EndDecision end, float de
             {numbered(hudtext::HurryPrefix, state.timeLeft, hudtext::HurrySuffix), x, y, HurryScale, DarkRed, false});
     }
     if (state.lostLifeMessage) {
-        lines.push_back({hudtext::LostLife, halfW - place::LifeLineLeft, halfH + place::LostLifeAbove, LifeScale,
-                         DarkRed, false});
+        lines.push_back(
+            {hudtext::LostLife, halfW - place::LifeLineLeft, halfH + place::LostLifeAbove, LifeScale, DarkRed, false});
     }
     if (state.gainedLifeMessage) {
         lines.push_back({hudtext::GainedLife, halfW - place::LifeLineLeft, halfH + place::GainedLifeAbove, LifeScale,
                          DarkRed, false});
     }
-    lines.push_back({numbered(hudtext::ItemsLeftPrefix, rules::CarrotsGoal - state.carrotsCollected,
-                              hudtext::ItemsLeftSuffix),
-                     halfW - place::ItemsLeftLeft, halfH - place::ItemsLeftBelow, ItemsLeftScale, DarkRed, false});
+    lines.push_back(
+        {numbered(hudtext::ItemsLeftPrefix, rules::CarrotsGoal - state.carrotsCollected, hudtext::ItemsLeftSuffix),
+         halfW - place::ItemsLeftLeft, halfH - place::ItemsLeftBelow, ItemsLeftScale, DarkRed, false});
     return lines;
 }

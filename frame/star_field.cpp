@@ -44,8 +44,7 @@ StarField::StarField(const ModelAsset& starModel, std::uint32_t seed)
 
 StarField::~StarField() { glDeleteBuffers(1, &instanceBuffer_); }
 
-void StarField::setCamera(const ShaderProgram& particlesProgram, const glm::mat4& view,
-                          const glm::mat4& projection) {
+void StarField::setCamera(const ShaderProgram& particlesProgram, const glm::mat4& view, const glm::mat4& projection) {
     viewProjection_ = projection * view;
     particlesProgram.bind();
     particlesProgram.setUniformMat4("projection", projection);

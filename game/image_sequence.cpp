@@ -13,6 +13,4 @@ bool advanceImageSequence(ImageSequence& film, std::string& pathToLoad) {
     return true;
 }
 
-std::string filmImagePath(int number) {
-    return film::PathPrefix + std::to_string(number) + film::PathSuffix;
-}
+std::string filmImagePath(int number) { return film::PathPrefix + std::to_string(number) + film::PathSuffix; }

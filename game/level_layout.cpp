@@ -34,9 +34,7 @@ glm::mat4 smallStoneMatrix(const glm::vec3& stored) {
 
 glm::vec3 smallStonePoint(const glm::vec3& stored) { return glm::vec3(smallStoneMatrix(stored)[3]); }
 
-glm::mat4 crateMatrix() {
-    return glm::scale(glm::translate(glm::mat4(1.0f), level::woodenCrate), level::crateScale);
-}
+glm::mat4 crateMatrix() { return glm::scale(glm::translate(glm::mat4(1.0f), level::woodenCrate), level::crateScale); }
 
 glm::mat4 tunnelWallMatrix() {
     glm::mat4 model = glm::translate(glm::mat4(1.0f), level::tunnelWall);

@@ -53,8 +53,8 @@ PhysicsScene* createPhysicsScene(PhysicsSdk* sdk) {
     if (!sdk) return nullptr;
     auto* scene = new (std::nothrow) PhysicsScene;
     if (!scene) return nullptr;
-    scene->world = tryCreate<btDiscreteDynamicsWorld>(
-        sdk->dispatcher, sdk->broadphase, sdk->solver, sdk->foundation->collisionConfiguration);
+    scene->world = tryCreate<btDiscreteDynamicsWorld>(sdk->dispatcher, sdk->broadphase, sdk->solver,
+                                                      sdk->foundation->collisionConfiguration);
     if (!scene->world) {
         delete scene;
         return nullptr;

@@ -51,7 +51,8 @@ void enforceSideEdges(const KeySource& keys, float deltaTime, glm::vec3& rabbitP
             rabbitPosition.z += s;
             cameraPosition.z += s;
         }
-        pushInwards(steps, -1.0f, [](float x) { return x > motion::EdgeRight; }, rabbitPosition, cameraPosition);
+        pushInwards(
+            steps, -1.0f, [](float x) { return x > motion::EdgeRight; }, rabbitPosition, cameraPosition);
     }
     // Tested on x as the right edge left it.
     if (rabbitPosition.x < motion::EdgeLeft) {
@@ -59,7 +60,8 @@ void enforceSideEdges(const KeySource& keys, float deltaTime, glm::vec3& rabbitP
             rabbitPosition.z -= s;
             cameraPosition.z -= s;
         }
-        pushInwards(steps, 1.0f, [](float x) { return x < motion::EdgeLeft; }, rabbitPosition, cameraPosition);
+        pushInwards(
+            steps, 1.0f, [](float x) { return x < motion::EdgeLeft; }, rabbitPosition, cameraPosition);
     }
 }
 

@@ -13,8 +13,8 @@ float draw(Lcg15& generator, float max, float min) {
 }
 }  // namespace
 
-std::vector<glm::vec3> generateSmallStonePositions(float maxX, float minX, float maxZ, float minZ,
-                                                   std::ostream& out, Lcg15& generator) {
+std::vector<glm::vec3> generateSmallStonePositions(float maxX, float minX, float maxZ, float minZ, std::ostream& out,
+                                                   Lcg15& generator) {
     generator.seed(level::SmallStoneSeed);
     std::vector<glm::vec3> positions;
     positions.reserve(level::SmallStoneCount);

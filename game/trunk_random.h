@@ -14,4 +14,3 @@ std::vector<Trunk> generateTrunks();
 // Moves every trunk towards +z at its own constant speed. The speed stream is
 // seeded anew on every call, so each trunk keeps the same speed for ever.
 std::vector<Trunk> moveTrunks(std::vector<Trunk> trunks, float deltaTime);
-

@@ -8,9 +8,7 @@
 
 namespace {
 // Markers that stand alone, without a length: the restart markers and TEM.
-bool isStandaloneMarker(unsigned char marker) {
-    return (marker >= 0xD0 && marker <= 0xD7) || marker == 0x01;
-}
+bool isStandaloneMarker(unsigned char marker) { return (marker >= 0xD0 && marker <= 0xD7) || marker == 0x01; }
 
 bool huffmanSegmentIsSound(const unsigned char* segment, std::size_t length) {
     std::size_t at = 0;
@@ -90,8 +88,7 @@ bool pngChunksFitTheirBytes(const unsigned char* data, std::size_t size) {
     return true;
 }
 
-unsigned char* decodeImageBytes(const unsigned char* data, std::size_t size, int* width,
-                                int* height, int* channels) {
+unsigned char* decodeImageBytes(const unsigned char* data, std::size_t size, int* width, int* height, int* channels) {
     if (size == 0 || size > static_cast<std::size_t>(INT_MAX)) return nullptr;
     if (!jpegTablesAreSound(data, size) || !pngChunksFitTheirBytes(data, size)) return nullptr;
     return stbi_load_from_memory(data, static_cast<int>(size), width, height, channels, 0);
@@ -101,8 +98,7 @@ unsigned char* decodeImageFile(std::FILE* file, int* width, int* height, int* ch
     std::vector<unsigned char> bytes;
     unsigned char chunk[1 << 16];
     std::size_t got = 0;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
-        bytes.insert(bytes.end(), chunk, chunk + got);
+    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes.insert(bytes.end(), chunk, chunk + got);
     if (std::ferror(file)) return nullptr;
     return decodeImageBytes(bytes.data(), bytes.size(), width, height, channels);
 }

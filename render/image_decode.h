@@ -9,8 +9,7 @@
 // Null when the file cannot be read, fails a check or does not decode.
 unsigned char* decodeImageFile(const char* path, int* width, int* height, int* channels);
 unsigned char* decodeImageFile(std::FILE* file, int* width, int* height, int* channels);
-unsigned char* decodeImageBytes(const unsigned char* data, std::size_t size, int* width,
-                                int* height, int* channels);
+unsigned char* decodeImageBytes(const unsigned char* data, std::size_t size, int* width, int* height, int* channels);
 
 // False for a JPEG whose Huffman tables the decoder would index out of
 // bounds: more than 256 codes, more codes of a length than fit, or a DC

@@ -1,10 +1,9 @@
 #include "render/materials.h"
 
-Materials::Materials(std::shared_ptr<Shaders> shaders, glm::vec3 diffuse, glm::vec3 coefficients,
-                     float alpha, const char* texturePath)
-    : program(std::move(shaders)), diffuseColor(diffuse),
-      texture(std::make_shared<Textures>(texturePath)), materialCoefficients(coefficients),
-      specularAlpha(alpha) {}
+Materials::Materials(std::shared_ptr<Shaders> shaders, glm::vec3 diffuse, glm::vec3 coefficients, float alpha,
+                     const char* texturePath)
+    : program(std::move(shaders)), diffuseColor(diffuse), texture(std::make_shared<Textures>(texturePath)),
+      materialCoefficients(coefficients), specularAlpha(alpha) {}
 
 void Materials::applyUniforms() {
     program->setUniformVec3("diffuseColor", diffuseColor);

@@ -11,8 +11,8 @@
 // Shaders program, its values go to whatever program is current.
 class Materials {
 public:
-    Materials(std::shared_ptr<Shaders> program, glm::vec3 diffuseColor,
-              glm::vec3 materialCoefficients, float specularAlpha, const char* texturePath);
+    Materials(std::shared_ptr<Shaders> program, glm::vec3 diffuseColor, glm::vec3 materialCoefficients,
+              float specularAlpha, const char* texturePath);
     // Not virtual: the shared pointer that owns a material knows its type.
     ~Materials() = default;
     Materials(const Materials&) = delete;

@@ -8,20 +8,18 @@
 
 Mesh::Mesh(std::vector<MeshVertex> vertexList, std::vector<std::uint32_t> indexList,
            std::vector<std::shared_ptr<Texture>> textureList)
-    : vertices(std::move(vertexList)), indices(std::move(indexList)),
-      textures(std::move(textureList)) {
+    : vertices(std::move(vertexList)), indices(std::move(indexList)), textures(std::move(textureList)) {
     glGenVertexArrays(1, &vao);
     glGenBuffers(1, &vbo);
     glGenBuffers(1, &ebo);
 
     glBindVertexArray(vao);
     glBindBuffer(GL_ARRAY_BUFFER, vbo);
-    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices.size() * sizeof(MeshVertex)),
-                 vertices.data(), GL_STATIC_DRAW);
-    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, ebo);
-    glBufferData(GL_ELEMENT_ARRAY_BUFFER,
-                 static_cast<GLsizeiptr>(indices.size() * sizeof(std::uint32_t)), indices.data(),
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices.size() * sizeof(MeshVertex)), vertices.data(),
                  GL_STATIC_DRAW);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, ebo);
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indices.size() * sizeof(std::uint32_t)),
+                 indices.data(), GL_STATIC_DRAW);
 
     const GLsizei stride = sizeof(MeshVertex);
     const struct {
@@ -55,10 +53,14 @@ std::vector<std::string> samplerNames(const std::vector<std::shared_ptr<Texture>
     for (const auto& texture : textures) {
         const std::string& prefix = texture->samplerPrefix;
         std::string number;
-        if (prefix == samplerprefix::Diffuse) number = std::to_string(diffuse++);
-        else if (prefix == samplerprefix::Specular) number = std::to_string(specular++);
-        else if (prefix == samplerprefix::Normal) number = std::to_string(normal++);
-        else if (prefix == samplerprefix::Height) number = std::to_string(height++);
+        if (prefix == samplerprefix::Diffuse)
+            number = std::to_string(diffuse++);
+        else if (prefix == samplerprefix::Specular)
+            number = std::to_string(specular++);
+        else if (prefix == samplerprefix::Normal)
+            number = std::to_string(normal++);
+        else if (prefix == samplerprefix::Height)
+            number = std::to_string(height++);
         names.push_back(prefix + number);
     }
     return names;

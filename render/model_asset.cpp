@@ -25,14 +25,14 @@ ModelAsset::ModelAsset(const std::string& path) {
                 }
             }
             if (!found) {
-                found = std::make_shared<Texture>(loadModelTexture(ref.fileName.c_str(), directory),
-                                                  ref.samplerPrefix, ref.fileName);
+                found = std::make_shared<Texture>(loadModelTexture(ref.fileName.c_str(), directory), ref.samplerPrefix,
+                                                  ref.fileName);
                 loadedTextures.push_back(found);
             }
             textures.push_back(found);
         }
-        meshes.push_back(std::make_shared<Mesh>(std::move(mesh.vertices), std::move(mesh.indices),
-                                                std::move(textures)));
+        meshes.push_back(
+            std::make_shared<Mesh>(std::move(mesh.vertices), std::move(mesh.indices), std::move(textures)));
     }
 }
 

@@ -12,8 +12,7 @@ namespace {
 constexpr int LogSize = 1024;
 
 // Both files are read before either source is used; any failure leaves both empty.
-bool readSources(const char* vertexPath, const char* fragmentPath, std::string& vertex,
-                 std::string& fragment) {
+bool readSources(const char* vertexPath, const char* fragmentPath, std::string& vertex, std::string& fragment) {
     std::ifstream vertexFile;
     std::ifstream fragmentFile;
     vertexFile.exceptions(std::ifstream::failbit | std::ifstream::badbit);
@@ -53,15 +52,13 @@ void reportBuildErrors(GLuint object, const std::string& label) {
         glGetShaderiv(object, GL_COMPILE_STATUS, &success);
         if (!success) {
             glGetShaderInfoLog(object, LogSize, nullptr, log);
-            std::cout << rendertext::CompileError << label << "\n"
-                      << log << rendertext::LogSeparator << std::endl;
+            std::cout << rendertext::CompileError << label << "\n" << log << rendertext::LogSeparator << std::endl;
         }
     } else {
         glGetProgramiv(object, GL_LINK_STATUS, &success);
         if (!success) {
             glGetProgramInfoLog(object, LogSize, nullptr, log);
-            std::cout << rendertext::LinkError << label << "\n"
-                      << log << rendertext::LogSeparator << std::endl;
+            std::cout << rendertext::LinkError << label << "\n" << log << rendertext::LogSeparator << std::endl;
         }
     }
 }
@@ -112,6 +109,5 @@ void ShaderProgram::setUniformVec3(const std::string& name, float x, float y, fl
 }
 
 void ShaderProgram::setUniformMat4(const std::string& name, const glm::mat4& value) const {
-    glUniformMatrix4fv(glGetUniformLocation(programId, name.c_str()), 1, GL_FALSE,
-                       glm::value_ptr(value));
+    glUniformMatrix4fv(glGetUniformLocation(programId, name.c_str()), 1, GL_FALSE, glm::value_ptr(value));
 }

@@ -15,18 +15,15 @@ constexpr const char* VertexPath = "../assets/shader/Skybox.vert";
 constexpr const char* FragmentPath = "../assets/shader/Skybox.frag";
 
 // In target order +X, -X, +Y, -Y, +Z, -Z: left goes on +X and back on +Z.
-constexpr const char* FacePaths[6] = {
-    "../assets/objects/skybox/left.jpg",  "../assets/objects/skybox/right.jpg",
-    "../assets/objects/skybox/top.jpg",   "../assets/objects/skybox/bottom.jpg",
-    "../assets/objects/skybox/back.jpg",  "../assets/objects/skybox/front.jpg"};
+constexpr const char* FacePaths[6] = {"../assets/objects/skybox/left.jpg", "../assets/objects/skybox/right.jpg",
+                                      "../assets/objects/skybox/top.jpg",  "../assets/objects/skybox/bottom.jpg",
+                                      "../assets/objects/skybox/back.jpg", "../assets/objects/skybox/front.jpg"};
 
 constexpr float CubeVertices[108] = {
-    -1, 1,  -1, -1, -1, -1, 1,  -1, -1, 1,  -1, -1, 1,  1,  -1, -1, 1,  -1,
-    -1, -1, 1,  -1, -1, -1, -1, 1,  -1, -1, 1,  -1, -1, 1,  1,  -1, -1, 1,
-    1,  -1, -1, 1,  -1, 1,  1,  1,  1,  1,  1,  1,  1,  1,  -1, 1,  -1, -1,
-    -1, -1, 1,  -1, 1,  1,  1,  1,  1,  1,  1,  1,  1,  -1, 1,  -1, -1, 1,
-    -1, 1,  -1, 1,  1,  -1, 1,  1,  1,  1,  1,  1,  -1, 1,  1,  -1, 1,  -1,
-    -1, -1, -1, -1, -1, 1,  1,  -1, -1, 1,  -1, -1, -1, -1, 1,  1,  -1, 1};
+    -1, 1,  -1, -1, -1, -1, 1,  -1, -1, 1,  -1, -1, 1,  1,  -1, -1, 1,  -1, -1, -1, 1,  -1, -1, -1, -1, 1,  -1,
+    -1, 1,  -1, -1, 1,  1,  -1, -1, 1,  1,  -1, -1, 1,  -1, 1,  1,  1,  1,  1,  1,  1,  1,  1,  -1, 1,  -1, -1,
+    -1, -1, 1,  -1, 1,  1,  1,  1,  1,  1,  1,  1,  1,  -1, 1,  -1, -1, 1,  -1, 1,  -1, 1,  1,  -1, 1,  1,  1,
+    1,  1,  1,  -1, 1,  1,  -1, 1,  -1, -1, -1, -1, -1, -1, 1,  1,  -1, -1, 1,  -1, -1, -1, -1, 1,  1,  -1, 1};
 
 // Grey (and grey with alpha) pixels as RGB, the grey in all three; the
 // alpha goes, as the faces are stored without it.
@@ -69,14 +66,13 @@ bool uploadFace(GLenum target, const char* path) {
 
 glm::mat4 rotationOnly(const glm::mat4& view) { return glm::mat4(glm::mat3(view)); }
 
-Skybox::Skybox()
-    : program(VertexPath, FragmentPath), vertices(std::begin(CubeVertices), std::end(CubeVertices)) {
+Skybox::Skybox() : program(VertexPath, FragmentPath), vertices(std::begin(CubeVertices), std::end(CubeVertices)) {
     glGenVertexArrays(1, &vao);
     glGenBuffers(1, &vbo);
     glBindVertexArray(vao);
     glBindBuffer(GL_ARRAY_BUFFER, vbo);
-    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices.size() * sizeof(float)),
-                 vertices.data(), GL_STATIC_DRAW);
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices.size() * sizeof(float)), vertices.data(),
+                 GL_STATIC_DRAW);
     glEnableVertexAttribArray(0);
     glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, 3 * sizeof(float), nullptr);
 

@@ -8,16 +8,14 @@ GLuint uploadAttribute(GLuint location, const std::vector<T>& data, GLint compon
     GLuint buffer = 0;
     glGenBuffers(1, &buffer);
     glBindBuffer(GL_ARRAY_BUFFER, buffer);
-    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(data.size() * sizeof(T)), data.data(),
-                 GL_STATIC_DRAW);
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(data.size() * sizeof(T)), data.data(), GL_STATIC_DRAW);
     glEnableVertexAttribArray(location);
     glVertexAttribPointer(location, components, GL_FLOAT, GL_FALSE, 0, nullptr);
     return buffer;
 }
 }  // namespace
 
-TexturedPlane::TexturedPlane(const PlaneGeometry& geometry, std::shared_ptr<Materials> mat)
-    : material(std::move(mat)) {
+TexturedPlane::TexturedPlane(const PlaneGeometry& geometry, std::shared_ptr<Materials> mat) : material(std::move(mat)) {
     glGenVertexArrays(1, &vao);
     glBindVertexArray(vao);
     positionBuffer = uploadAttribute(0, geometry.positions, 3);
@@ -25,8 +23,7 @@ TexturedPlane::TexturedPlane(const PlaneGeometry& geometry, std::shared_ptr<Mate
     texCoordBuffer = uploadAttribute(2, geometry.texCoords, 2);
     glGenBuffers(1, &ebo);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, ebo);
-    glBufferData(GL_ELEMENT_ARRAY_BUFFER,
-                 static_cast<GLsizeiptr>(geometry.indices.size() * sizeof(std::uint32_t)),
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(geometry.indices.size() * sizeof(std::uint32_t)),
                  geometry.indices.data(), GL_STATIC_DRAW);
     glBindVertexArray(0);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);

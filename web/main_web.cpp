@@ -26,9 +26,7 @@ AppState app;
 std::unique_ptr<GameScene> scene;
 std::unique_ptr<GlfwKeySource> keys;
 
-void cursorMoved(GLFWwindow*, double x, double y) {
-    onCursorMoved(mouse, camera, settings.freeCamera, x, y);
-}
+void cursorMoved(GLFWwindow*, double x, double y) { onCursorMoved(mouse, camera, settings.freeCamera, x, y); }
 
 void stop() {
     emscripten_cancel_main_loop();
@@ -59,8 +57,8 @@ int main() {
     if (chdir("/game") != 0) return -1;
 
     if (initialize(settings, app) != 0) return -1;
-    auto stones = generateSmallStonePositions(level::SmallStoneMaxX, level::SmallStoneMinX,
-                                              level::SmallStoneMaxZ, level::SmallStoneMinZ);
+    auto stones = generateSmallStonePositions(level::SmallStoneMaxX, level::SmallStoneMinX, level::SmallStoneMaxZ,
+                                              level::SmallStoneMinZ);
     glfwSetCursorPosCallback(app.window, cursorMoved);
 
     scene = std::make_unique<GameScene>(settings, app, camera, std::move(stones), [] { return glfwGetTime(); });

@@ -12,8 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     unsigned char* pixels = decodeImageBytes(data, size, &width, &height, &channels);
     if (pixels) {
         // Touch the last byte the uploader would read.
-        volatile unsigned char last =
-            pixels[static_cast<size_t>(width) * static_cast<size_t>(height) * channels - 1];
+        volatile unsigned char last = pixels[static_cast<size_t>(width) * static_cast<size_t>(height) * channels - 1];
         (void)last;
     }
     stbi_image_free(pixels);

@@ -56,8 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return made;
     }();
     const aiScene* scene = importer->ReadFile(
-        obj, aiProcess_CalcTangentSpace | aiProcess_Triangulate | aiProcess_GenNormals |
-                 aiProcess_FlipUVs);
+        obj, aiProcess_CalcTangentSpace | aiProcess_Triangulate | aiProcess_GenNormals | aiProcess_FlipUVs);
     if (scene && scene->mRootNode) {
         for (unsigned i = 0; i < scene->mNumMeshes; ++i) {
             const aiMesh* mesh = scene->mMeshes[i];

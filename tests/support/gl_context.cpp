@@ -25,4 +25,3 @@ GlContext::GlContext() {
     }
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
 }
-

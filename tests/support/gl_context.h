@@ -17,7 +17,7 @@ private:
 };
 
 // Skips the current test when no context can be had.
-#define REQUIRE_GL()                                                   \
-    do {                                                               \
-        if (!GlContext::get().ok()) GTEST_SKIP() << "no GL context";   \
+#define REQUIRE_GL()                                                 \
+    do {                                                             \
+        if (!GlContext::get().ok()) GTEST_SKIP() << "no GL context"; \
     } while (0)

@@ -4,8 +4,7 @@
 
 #include <gtest/gtest.h>
 
-WorkingDirectory::WorkingDirectory(const std::filesystem::path& path)
-    : previous_(std::filesystem::current_path()) {
+WorkingDirectory::WorkingDirectory(const std::filesystem::path& path) : previous_(std::filesystem::current_path()) {
     std::filesystem::create_directories(path);
     std::filesystem::current_path(path);
 }

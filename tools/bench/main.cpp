@@ -105,8 +105,7 @@ double medianOf(std::vector<double> ms) { return statsOf(std::move(ms)).median; 
 // (none when null); frame times in ms, and, when asked, what each frame did
 // and the time from process start to the first frame.
 void play(const Settings& settings, AppState& app, std::vector<glm::vec3> stones, double seconds,
-          bool RenderToggles::*off, std::vector<double>& frameMs, std::vector<std::string>* causes,
-          double* startupMs) {
+          bool RenderToggles::*off, std::vector<double>& frameMs, std::vector<std::string>* causes, double* startupMs) {
     Camera camera;
     // The scene's set-up and release lines are not part of the figures either;
     // the guard outlives the scene, so its release lines stay quiet too.
@@ -132,7 +131,8 @@ void play(const Settings& settings, AppState& app, std::vector<glm::vec3> stones
         const double after = glfwGetTime();
         if (causes) {
             if (frameMs.empty()) {
-                if (startupMs) *startupMs = std::chrono::duration<double, std::milli>(Clock::now() - processStart).count();
+                if (startupMs)
+                    *startupMs = std::chrono::duration<double, std::milli>(Clock::now() - processStart).count();
                 causes->push_back("first frame");
             } else {
                 causes->push_back(scene.world().film.frameNumber != filmBefore ? "film image change" : "");
@@ -156,8 +156,8 @@ int main(int argc, char** argv) {
     if (initialize(settings, app) != 0) return 1;
     // The stone lines of start-up are not part of the figures.
     std::ostringstream quiet;
-    auto stones = generateSmallStonePositions(level::SmallStoneMaxX, level::SmallStoneMinX,
-                                              level::SmallStoneMaxZ, level::SmallStoneMinZ, quiet);
+    auto stones = generateSmallStonePositions(level::SmallStoneMaxX, level::SmallStoneMinX, level::SmallStoneMaxZ,
+                                              level::SmallStoneMinZ, quiet);
 
     std::vector<double> frameMs;
     std::vector<std::string> causes;
@@ -225,8 +225,8 @@ int main(int argc, char** argv) {
                   "\"worst_after_1s_ms\": %.3f, \"startup_to_first_frame_ms\": %.1f, \"peak_rss_mb\": %.1f, "
                   "\"baseline_median_ms\": %.3f, \"median_to_baseline\": %.2f, \"renderer\": \"%s\"}",
                   frameMs.size(), game.p10, game.median, game.p99, game.max, game.lowFps, hitches,
-                  hitchesAfterFirstSecond, filmHitches, worstAfterFirstSecond, startupMs, rssKb / 1024.0,
-                  base.median, base.median > 0 ? game.median / base.median : 0.0, renderer ? renderer : "?");
+                  hitchesAfterFirstSecond, filmHitches, worstAfterFirstSecond, startupMs, rssKb / 1024.0, base.median,
+                  base.median > 0 ? game.median / base.median : 0.0, renderer ? renderer : "?");
 
     std::string partsJson;
     for (size_t i = 0; i < partMedians.size(); ++i) {
@@ -236,14 +236,14 @@ int main(int argc, char** argv) {
     }
     json[std::strlen(json) - 1] = '\0';
     const std::string line = std::string(json) + ", \"cpu_ms_per_frame\": " + std::to_string(cpuPerFrame) +
-                             ", \"all_on_median_ms\": " + std::to_string(allOn) +
-                             ", \"part_cost_ms\": {" + partsJson + "}}";
+                             ", \"all_on_median_ms\": " + std::to_string(allOn) + ", \"part_cost_ms\": {" + partsJson +
+                             "}}";
 
     std::cout << "frames " << frameMs.size() << "\n"
               << "median frame " << game.median << " ms, p99 " << game.p99 << " ms, max " << game.max << " ms\n"
               << "1% low " << game.lowFps << " fps\n"
-              << "hitches (over twice the median) " << hitches << " (after the first second "
-              << hitchesAfterFirstSecond << ", at a film image change " << filmHitches << ")\n"
+              << "hitches (over twice the median) " << hitches << " (after the first second " << hitchesAfterFirstSecond
+              << ", at a film image change " << filmHitches << ")\n"
               << "worst frame after the first second " << worstAfterFirstSecond << " ms\n"
               << "start-up to first frame " << startupMs << " ms\n"
               << "peak resident memory " << rssKb / 1024.0 << " MB\n"
@@ -254,8 +254,8 @@ int main(int argc, char** argv) {
               << "with the part off (all-on median " << allOn << " ms)\n";
     for (size_t i = 0; i < partMedians.size(); ++i) {
         char row[128];
-        std::snprintf(row, sizeof row, "  %-15s %6.2f ms (%.2f ms without it)\n", Parts[i].name,
-                      partCosts[i], partMedians[i]);
+        std::snprintf(row, sizeof row, "  %-15s %6.2f ms (%.2f ms without it)\n", Parts[i].name, partCosts[i],
+                      partMedians[i]);
         std::cout << row;
     }
     std::cout << line << std::endl;

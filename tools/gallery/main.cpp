@@ -125,8 +125,7 @@ void clear(const Framebuffer& target) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
-bool shootModel(const Framebuffer& target, const ShaderProgram& lighting, const Shot& shot,
-                const std::string& out) {
+bool shootModel(const Framebuffer& target, const ShaderProgram& lighting, const Shot& shot, const std::string& out) {
     const ModelAsset model(shot.model);
     glm::vec3 lo(1e30f), hi(-1e30f);
     for (const auto& mesh : model.meshes) {

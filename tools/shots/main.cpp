@@ -37,12 +37,12 @@ void savePicture(const Settings& settings, const std::string& path) {
 }
 
 // One game from the start: frames of keys, then a picture of the last one.
-void shoot(const Settings& settings, AppState& app, const std::vector<RouteFrame>& frames,
-           const std::string& path, double startTime) {
+void shoot(const Settings& settings, AppState& app, const std::vector<RouteFrame>& frames, const std::string& path,
+           double startTime) {
     Camera camera;
     std::ostringstream quiet;
-    auto stones = generateSmallStonePositions(level::SmallStoneMaxX, level::SmallStoneMinX,
-                                              level::SmallStoneMaxZ, level::SmallStoneMinZ, quiet);
+    auto stones = generateSmallStonePositions(level::SmallStoneMaxX, level::SmallStoneMinX, level::SmallStoneMaxZ,
+                                              level::SmallStoneMinZ, quiet);
     // The window clock follows the script, so every picture is the same each time.
     double scripted = startTime;
     GameScene scene(settings, app, camera, std::move(stones), [&scripted] { return scripted; });

@@ -49,8 +49,8 @@ int main() {
 
     // The start-up listing of the stones is not part of the trace.
     std::ostream quiet(nullptr);
-    GameWorld world = makeGameWorld(generateSmallStonePositions(
-        level::SmallStoneMaxX, level::SmallStoneMinX, level::SmallStoneMaxZ, level::SmallStoneMinZ, quiet));
+    GameWorld world = makeGameWorld(generateSmallStonePositions(level::SmallStoneMaxX, level::SmallStoneMinX,
+                                                                level::SmallStoneMaxZ, level::SmallStoneMinZ, quiet));
     Camera camera;
     FrameRenderer drawNothing;
     ScriptedKeys keys;

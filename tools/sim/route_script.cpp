@@ -21,12 +21,18 @@ bool parseDeltaTime(const std::string& text, float& deltaTime) {
 }
 
 bool keyCode(const std::string& name, int& code) {
-    if (name == "W") code = keys::W;
-    else if (name == "A") code = keys::A;
-    else if (name == "S") code = keys::S;
-    else if (name == "D") code = keys::D;
-    else if (name == "SPACE") code = keys::Space;
-    else return false;
+    if (name == "W")
+        code = keys::W;
+    else if (name == "A")
+        code = keys::A;
+    else if (name == "S")
+        code = keys::S;
+    else if (name == "D")
+        code = keys::D;
+    else if (name == "SPACE")
+        code = keys::Space;
+    else
+        return false;
     return true;
 }
 
@@ -60,9 +66,12 @@ RouteParse parseRoute(std::istream& in) {
         std::string dt, keyList, extra;
         RouteFrame frame;
         const char* problem = nullptr;
-        if (!(fields >> dt >> keyList) || (fields >> extra)) problem = messages::BadFieldCount;
-        else if (!parseDeltaTime(dt, frame.deltaTime)) problem = messages::BadDeltaTime;
-        else if (!parseKeys(keyList, frame.held)) problem = messages::BadKeys;
+        if (!(fields >> dt >> keyList) || (fields >> extra))
+            problem = messages::BadFieldCount;
+        else if (!parseDeltaTime(dt, frame.deltaTime))
+            problem = messages::BadDeltaTime;
+        else if (!parseKeys(keyList, frame.held))
+            problem = messages::BadKeys;
         if (problem) {
             result.frames.clear();
             result.badLine = number;

@@ -375,8 +375,8 @@ SeamStats seams(const std::array<CubeFace, 6>& faces, const std::array<Picture, 
             for (int e = 0; e < 4; ++e) {
                 const float s = 2.0f * (edges[e][0] + 0.5f) / n - 1.0f;
                 const float t = 2.0f * (edges[e][1] + 0.5f) / n - 1.0f;
-                const glm::vec3 beyond = faces[f].major + (s + 2.0f * out[e][0] / n) * faces[f].u +
-                                         (t + 2.0f * out[e][1] / n) * faces[f].v;
+                const glm::vec3 beyond =
+                    faces[f].major + (s + 2.0f * out[e][0] / n) * faces[f].u + (t + 2.0f * out[e][1] / n) * faces[f].v;
                 const glm::vec3 diff = glm::abs(pictures[f].at(edges[e][0], edges[e][1]) - lookup(beyond));
                 const float d = std::max({diff.x, diff.y, diff.z});
                 sum += d;

@@ -27,7 +27,7 @@ constexpr int Width = 400;
 constexpr int Height = 300;
 
 class RealFrameLoop : public testing::Test {
-   protected:
+protected:
     void SetUp() override {
         REQUIRE_GL();
         ASSERT_EQ(chdir(MH_BINARY_DIR), 0);
@@ -41,8 +41,8 @@ class RealFrameLoop : public testing::Test {
         app.physics = createPhysicsSdk(app.foundation);
         app.scene = createPhysicsScene(app.physics);
         std::ostringstream quiet;
-        stones = generateSmallStonePositions(level::SmallStoneMaxX, level::SmallStoneMinX,
-                                             level::SmallStoneMaxZ, level::SmallStoneMinZ, quiet);
+        stones = generateSmallStonePositions(level::SmallStoneMaxX, level::SmallStoneMinX, level::SmallStoneMaxZ,
+                                             level::SmallStoneMinZ, quiet);
     }
 
     void TearDown() override {
@@ -74,8 +74,8 @@ class RealFrameLoop : public testing::Test {
                 now = scene.clock().lastFrame + frame.deltaTime;
                 wallClock = now;
                 scene.runFrame(keys, now);
-                trace.push_back(traceLine(static_cast<int>(trace.size()) + 1, scene.world(), camera.position,
-                                          scene.lastEnd()));
+                trace.push_back(
+                    traceLine(static_cast<int>(trace.size()) + 1, scene.world(), camera.position, scene.lastEnd()));
                 frameTimes.push_back(scene.clock().deltaTime);
             }
             lastPicture.assign(static_cast<size_t>(Width) * Height * 3, 0);

@@ -45,9 +45,7 @@ struct ModelLines {
         std::string text = std::string("Creating model : ") + path;
         return text + repeat("...Creating Mesh", meshes);
     }
-    std::string release() const {
-        return repeat("Deleting Mesh", meshes) + repeat("Deleting Texture", textures);
-    }
+    std::string release() const { return repeat("Deleting Mesh", meshes) + repeat("Deleting Texture", textures); }
 };
 
 // Counted from the imported data, relative to the working directory.
@@ -67,9 +65,9 @@ ModelLines countModel(const char* path) {
 
 std::vector<ModelLines> sceneModels() {
     std::vector<ModelLines> models;
-    for (const char* path : {scenepaths::Meadow, scenepaths::Rabbit, scenepaths::Carrot, scenepaths::Stone,
-                             scenepaths::Heart, scenepaths::Cube, scenepaths::Star, scenepaths::Wall,
-                             scenepaths::Trunk, scenepaths::Tunnel}) {
+    for (const char* path :
+         {scenepaths::Meadow, scenepaths::Rabbit, scenepaths::Carrot, scenepaths::Stone, scenepaths::Heart,
+          scenepaths::Cube, scenepaths::Star, scenepaths::Wall, scenepaths::Trunk, scenepaths::Tunnel}) {
         models.push_back(countModel(path));
     }
     return models;
@@ -121,8 +119,7 @@ SceneRun buildAndRelease(const fs::path& workdir) {
     SceneRun run;
     const fs::path previous = fs::current_path();
     fs::current_path(workdir);
-    while (glGetError() != GL_NO_ERROR) {
-    }
+    while (glGetError() != GL_NO_ERROR) {}
     Settings settings;
     settings.width = Width;
     settings.height = Height;

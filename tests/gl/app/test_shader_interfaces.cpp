@@ -49,10 +49,10 @@ const std::vector<Input> MeshInputs = {
 
 const std::vector<Uniform> Camera = {{"model", GL_FLOAT_MAT4}, {"view", GL_FLOAT_MAT4}, {"projection", GL_FLOAT_MAT4}};
 
-const std::vector<Uniform> DirectionalLight = {
-    {"light.direction", GL_FLOAT_VEC3}, {"light.ambient", GL_FLOAT_VEC3}, {"light.diffuse", GL_FLOAT_VEC3},
-    {"light.specular", GL_FLOAT_VEC3},  {"viewPos", GL_FLOAT_VEC3},       {"material.shininess", GL_FLOAT},
-    {"texture_diffuse1", GL_SAMPLER_2D}};
+const std::vector<Uniform> DirectionalLight = {{"light.direction", GL_FLOAT_VEC3}, {"light.ambient", GL_FLOAT_VEC3},
+                                               {"light.diffuse", GL_FLOAT_VEC3},   {"light.specular", GL_FLOAT_VEC3},
+                                               {"viewPos", GL_FLOAT_VEC3},         {"material.shininess", GL_FLOAT},
+                                               {"texture_diffuse1", GL_SAMPLER_2D}};
 
 std::vector<Uniform> join(std::initializer_list<std::vector<Uniform>> parts) {
     std::vector<Uniform> all;
@@ -67,12 +67,15 @@ std::vector<Input> withInputs(std::vector<Input> inputs, std::initializer_list<I
 
 const std::vector<Interface>& interfaces() {
     static const std::vector<Interface> table = {
-        {"Text", {{"vertex", 0, GL_FLOAT_VEC4}},
-         {{"projection", GL_FLOAT_MAT4}, {"textColor", GL_FLOAT_VEC3}, {"text", GL_SAMPLER_2D}}, {0}},
+        {"Text",
+         {{"vertex", 0, GL_FLOAT_VEC4}},
+         {{"projection", GL_FLOAT_MAT4}, {"textColor", GL_FLOAT_VEC3}, {"text", GL_SAMPLER_2D}},
+         {0}},
         {"Lighting", MeshInputs, join({Camera, DirectionalLight, FilmMaterial, {{"glow", GL_INT}}}), {0, 1}},
         {"cell", MeshInputs, join({Camera, DirectionalLight, FilmMaterial}), {0, 1}},
         {"phongPhong", MeshInputs, join({Camera, FilmMaterial, {{"image", GL_SAMPLER_2D}}}), {0, 1}},
-        {"lightmaps", MeshInputs,
+        {"lightmaps",
+         MeshInputs,
          join({Camera,
                {{"light.position", GL_FLOAT_VEC3},
                 {"light.ambient", GL_FLOAT_VEC3},
@@ -84,22 +87,30 @@ const std::vector<Interface>& interfaces() {
                 {"material.specular", GL_SAMPLER_2D}}}),
          {0, 1}},
         // The instance matrix fills attributes 3 to 6, where the mesh had its tangent.
-        {"particles", withInputs(MeshInputs, {{"instanceMatrix", 3, GL_FLOAT_MAT4}}),
+        {"particles",
+         withInputs(MeshInputs, {{"instanceMatrix", 3, GL_FLOAT_MAT4}}),
          {{"view", GL_FLOAT_MAT4}, {"projection", GL_FLOAT_MAT4}, {"texture_diffuse1", GL_SAMPLER_2D}},
          {0, 1}},
-        {"normalmap", withInputs(MeshInputs, {{"aTangent", 3, GL_FLOAT_VEC3}}),
+        {"normalmap",
+         withInputs(MeshInputs, {{"aTangent", 3, GL_FLOAT_VEC3}}),
          join({Camera,
                {{"lightPos", GL_FLOAT_VEC3},
                 {"viewPos", GL_FLOAT_VEC3},
                 {"diffuse", GL_SAMPLER_2D},
                 {"normalMap", GL_SAMPLER_2D}}}),
          {0, 1}},
-        {"Gauss", {{"aPos", 0, GL_FLOAT_VEC4}, {"aTexCoords", 2, GL_FLOAT_VEC2}},
-         {{"image", GL_SAMPLER_2D}, {"vertical", GL_INT}}, {0}},
-        {"Screen", {{"aPos", 0, GL_FLOAT_VEC4}, {"aTexCoords", 2, GL_FLOAT_VEC2}},
-         {{"map1", GL_SAMPLER_2D}, {"map2", GL_SAMPLER_2D}}, {0}},
-        {"Skybox", {{"aPos", 0, GL_FLOAT_VEC3}},
-         {{"view", GL_FLOAT_MAT4}, {"projection", GL_FLOAT_MAT4}, {"skybox", GL_SAMPLER_CUBE}}, {0, 1}},
+        {"Gauss",
+         {{"aPos", 0, GL_FLOAT_VEC4}, {"aTexCoords", 2, GL_FLOAT_VEC2}},
+         {{"image", GL_SAMPLER_2D}, {"vertical", GL_INT}},
+         {0}},
+        {"Screen",
+         {{"aPos", 0, GL_FLOAT_VEC4}, {"aTexCoords", 2, GL_FLOAT_VEC2}},
+         {{"map1", GL_SAMPLER_2D}, {"map2", GL_SAMPLER_2D}},
+         {0}},
+        {"Skybox",
+         {{"aPos", 0, GL_FLOAT_VEC3}},
+         {{"view", GL_FLOAT_MAT4}, {"projection", GL_FLOAT_MAT4}, {"skybox", GL_SAMPLER_CUBE}},
+         {0, 1}},
     };
     return table;
 }
@@ -137,24 +148,18 @@ protected:
         REQUIRE_GL();
         // "../assets/" and the film material's "assets/" both resolve from here.
         ASSERT_EQ(chdir(MH_BINARY_DIR), 0);
-        for (int i = 0; i < 16 && glGetError() != GL_NO_ERROR; ++i) {
-        }
+        for (int i = 0; i < 16 && glGetError() != GL_NO_ERROR; ++i) {}
         testing::internal::CaptureStdout();
         programs_ = std::make_unique<ScenePrograms>(1024, 768);
         post_ = std::make_unique<PostPrograms>();
         skybox_ = std::make_unique<Skybox>();
         film_ = std::make_unique<Shaders>(scenepaths::SequenceShaders);
         output_ = testing::internal::GetCapturedStdout();
-        byName_ = {{"Text", &programs_->text},
-                   {"Lighting", &programs_->lighting},
-                   {"cell", &programs_->cell},
-                   {"phongPhong", &programs_->phong},
-                   {"lightmaps", &programs_->lightmaps},
-                   {"particles", &programs_->particles},
-                   {"normalmap", &programs_->normalmap},
-                   {"Gauss", &post_->gauss},
-                   {"Screen", &post_->screen},
-                   {"Skybox", &skybox_->program}};
+        byName_ = {{"Text", &programs_->text},           {"Lighting", &programs_->lighting},
+                   {"cell", &programs_->cell},           {"phongPhong", &programs_->phong},
+                   {"lightmaps", &programs_->lightmaps}, {"particles", &programs_->particles},
+                   {"normalmap", &programs_->normalmap}, {"Gauss", &post_->gauss},
+                   {"Screen", &post_->screen},           {"Skybox", &skybox_->program}};
     }
 
     void TearDown() override {

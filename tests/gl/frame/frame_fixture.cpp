@@ -24,9 +24,6 @@ std::unique_ptr<ShaderProgram> TempTree::program(const std::string& name, const 
     return program;
 }
 
-
-
-
 const char* const SquareObj =
     "v -1 -1 0\nv 1 -1 0\nv 1 1 0\nv -1 1 0\n"
     "vt 0 0\nvt 1 0\nvt 1 1\nvt 0 1\n"
@@ -92,8 +89,8 @@ GLint boundTexture(GLenum unit) {
     for (int c = 0; c < 4; ++c) {
         for (int r = 0; r < 4; ++r) {
             if (std::abs(actual[c][r] - expected[c][r]) > tolerance) {
-                return ::testing::AssertionFailure() << "entry [" << c << "][" << r << "] is " << actual[c][r]
-                                                     << ", expected " << expected[c][r];
+                return ::testing::AssertionFailure()
+                       << "entry [" << c << "][" << r << "] is " << actual[c][r] << ", expected " << expected[c][r];
             }
         }
     }

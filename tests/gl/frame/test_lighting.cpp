@@ -199,8 +199,8 @@ TEST_F(LightingTest, CelShadingKeepsFlatGroundLitAtAGrazingAngle) {
 
     TestTarget target(32, 32);
     glEnable(GL_DEPTH_TEST);
-    const glm::mat4 ground = glm::scale(glm::rotate(glm::mat4(1.0f), glm::radians(-90.0f), glm::vec3(1, 0, 0)),
-                                        glm::vec3(1000.0f));
+    const glm::mat4 ground =
+        glm::scale(glm::rotate(glm::mat4(1.0f), glm::radians(-90.0f), glm::vec3(1, 0, 0)), glm::vec3(1000.0f));
     auto groundSeenFrom = [&](const glm::vec3& eye, const glm::vec3& up) {
         LitView view = frame;
         view.brightness = 1.0f;

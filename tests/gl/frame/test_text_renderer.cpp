@@ -169,7 +169,8 @@ TEST_F(TextRenderer, HiddenHudDrawsNothingAndBindsNothing) {
 TEST_F(TextRenderer, CentredWinnerStartsHalfTheWidthsPlusBearingsLeft) {
     const std::string text = "Winner";
     int sum = 0;
-    for (const char c : text) sum = static_cast<int>(static_cast<float>(glyph(c).size.x) * 1.0f + glyph(c).bearing.x + sum);
+    for (const char c : text)
+        sum = static_cast<int>(static_cast<float>(glyph(c).size.x) * 1.0f + glyph(c).bearing.x + sum);
     const float centre = Width / 2;
     const float baseline = Height / 2;
     const float start = centre - static_cast<float>(sum / 2);
@@ -196,10 +197,14 @@ TEST_F(TextRenderer, CentredWinnerStartsHalfTheWidthsPlusBearingsLeft) {
 TEST_F(TextRenderer, CodesAbove127DrawNothingAndTakeNoSpace) {
     const std::vector<unsigned char> plain = draw(false, 20.0f, 40.0f, 1.0f, "AB");
     EXPECT_GT(inkExtent(plain).count, 200);
-    EXPECT_TRUE(draw(false, 20.0f, 40.0f, 1.0f, "A\xC3\xA9" "B") == plain);
+    EXPECT_TRUE(draw(false, 20.0f, 40.0f, 1.0f,
+                     "A\xC3\xA9"
+                     "B") == plain);
     // Nor do they count towards the centring width.
-    EXPECT_TRUE(draw(true, 200.0f, 40.0f, 1.0f, "\xC3\xA9" "A\xC3\xA9" "B\xE2\x82\xAC") ==
-                draw(true, 200.0f, 40.0f, 1.0f, "AB"));
+    EXPECT_TRUE(draw(true, 200.0f, 40.0f, 1.0f,
+                     "\xC3\xA9"
+                     "A\xC3\xA9"
+                     "B\xE2\x82\xAC") == draw(true, 200.0f, 40.0f, 1.0f, "AB"));
 }
 
 TEST_F(TextRenderer, EachGlyphAdvancesByWholePixelsTimesScale) {
@@ -207,8 +212,8 @@ TEST_F(TextRenderer, EachGlyphAdvancesByWholePixelsTimesScale) {
     const std::vector<unsigned char> together = draw(false, 30.5f, 50.0f, scale, "AB");
     target->clear(White);
     RenderText(*program, false, 30.5f, 50.0f, scale, WinnerColour, "A", true);
-    RenderText(*program, false, 30.5f + static_cast<float>(glyph('A').advance >> 6) * scale, 50.0f, scale,
-               WinnerColour, "B", true);
+    RenderText(*program, false, 30.5f + static_cast<float>(glyph('A').advance >> 6) * scale, 50.0f, scale, WinnerColour,
+               "B", true);
     EXPECT_TRUE(target->pixels() == together);
 }
 

@@ -17,10 +17,9 @@ std::size_t occurrences(const std::string& text, const std::string& piece) {
     return count;
 }
 
-
-
 Image patternImage(int width, int height, int channels, int seed) {
-    Image image{width, height, channels, std::vector<unsigned char>(static_cast<std::size_t>(width * height * channels))};
+    Image image{width, height, channels,
+                std::vector<unsigned char>(static_cast<std::size_t>(width * height * channels))};
     for (std::size_t i = 0; i < image.bytes.size(); ++i) image.bytes[i] = static_cast<unsigned char>(seed + 13 * i + 1);
     return image;
 }
@@ -42,7 +41,8 @@ std::string prepare(const ScratchDir& dir, const std::string& relative) {
 std::string writePng(const ScratchDir& dir, const std::string& relative, const Image& image) {
     const std::string path = prepare(dir, relative);
     EXPECT_NE(stbi_write_png(path.c_str(), image.width, image.height, image.channels, image.bytes.data(),
-                             image.width * image.channels), 0);
+                             image.width * image.channels),
+              0);
     return path;
 }
 
@@ -57,8 +57,8 @@ GLuint solidTexture(const glm::ivec3& rgb) {
     return texture;
 }
 
-std::unique_ptr<ShaderProgram> buildProgram(const ScratchDir& dir, const std::string& name,
-                                            const std::string& vertex, const std::string& fragment) {
+std::unique_ptr<ShaderProgram> buildProgram(const ScratchDir& dir, const std::string& name, const std::string& vertex,
+                                            const std::string& fragment) {
     const std::string vertexPath = dir.write("glsl/" + name + ".vert", vertex);
     const std::string fragmentPath = dir.write("glsl/" + name + ".frag", fragment);
     std::unique_ptr<ShaderProgram> program;
@@ -93,12 +93,11 @@ int uniformInt(GLuint program, const char* name) {
     return value;
 }
 
-
 ::testing::AssertionResult colourNear(const glm::ivec3& actual, const glm::ivec3& expected, int tolerance) {
     for (int c = 0; c < 3; ++c)
         if (std::abs(actual[c] - expected[c]) > tolerance)
-            return ::testing::AssertionFailure() << "(" << actual.r << ", " << actual.g << ", " << actual.b
-                                                 << ") is not near (" << expected.r << ", " << expected.g << ", "
-                                                 << expected.b << ")";
+            return ::testing::AssertionFailure()
+                   << "(" << actual.r << ", " << actual.g << ", " << actual.b << ") is not near (" << expected.r << ", "
+                   << expected.g << ", " << expected.b << ")";
     return ::testing::AssertionSuccess();
 }

@@ -19,7 +19,6 @@
 std::string outputOf(const std::function<void()>& action);
 std::size_t occurrences(const std::string& text, const std::string& piece);
 
-
 // Rows top first, tightly packed.
 struct Image {
     int width, height, channels;
@@ -35,14 +34,13 @@ std::string writePng(const ScratchDir& dir, const std::string& relative, const I
 GLuint solidTexture(const glm::ivec3& rgb);
 
 // From two sources written under the scratch folder; any build report fails the test.
-std::unique_ptr<ShaderProgram> buildProgram(const ScratchDir& dir, const std::string& name,
-                                            const std::string& vertex, const std::string& fragment);
+std::unique_ptr<ShaderProgram> buildProgram(const ScratchDir& dir, const std::string& name, const std::string& vertex,
+                                            const std::string& fragment);
 extern const char* const ScreenVertex;
 
 GLint integer(GLenum name);
 // What is bound to a target on a unit; the active unit is kept.
 GLint boundOnUnit(GLenum unit, GLenum binding);
 int uniformInt(GLuint program, const char* name);
-
 
 ::testing::AssertionResult colourNear(const glm::ivec3& actual, const glm::ivec3& expected, int tolerance);

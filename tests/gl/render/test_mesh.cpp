@@ -61,7 +61,8 @@ TEST(Mesh, NumbersEachSamplerKindBindsTextureIToUnitIAndLeavesUnit0Active) {
     EXPECT_EQ(uniformInt(program->programId, "texture_diffuse2"), 2);
     EXPECT_EQ(uniformInt(program->programId, "texture_custom"), 3) << "an unknown prefix goes unnumbered";
     for (GLenum unit = 0; unit < 4; ++unit)
-        EXPECT_EQ(boundOnUnit(GL_TEXTURE0 + unit, GL_TEXTURE_BINDING_2D), static_cast<GLint>(textures[unit]->textureId));
+        EXPECT_EQ(boundOnUnit(GL_TEXTURE0 + unit, GL_TEXTURE_BINDING_2D),
+                  static_cast<GLint>(textures[unit]->textureId));
     EXPECT_EQ(integer(GL_ACTIVE_TEXTURE), GL_TEXTURE0);
     EXPECT_EQ(integer(GL_VERTEX_ARRAY_BINDING), 0);
     EXPECT_TRUE(colourNear(glm::ivec3(target.pixel(4, 4)), {200, 100, 50}, 1));

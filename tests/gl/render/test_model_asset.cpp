@@ -121,8 +121,8 @@ TEST(ModelAsset, CopiesShareEverythingAndOnlyTheLastOwnerDeletesMeshesBeforeText
     EXPECT_TRUE(glIsTexture(texture));
 
     const std::string output = outputOf([&] { model.reset(); });
-    EXPECT_EQ(output, line("Deleting Mesh") + line("Deleting Mesh") +
-                          line("Deleting Texture") + line("Deleting Texture"));
+    EXPECT_EQ(output,
+              line("Deleting Mesh") + line("Deleting Mesh") + line("Deleting Texture") + line("Deleting Texture"));
     EXPECT_FALSE(glIsVertexArray(vao));
     EXPECT_FALSE(glIsTexture(texture));
     EXPECT_NO_GL_ERROR();

@@ -51,8 +51,8 @@ TEST(ShaderProgram, AMissingFragmentFileReportsOnceThenFailsBothCompilesAndKeeps
     const std::string fragmentPath = dir.path("absent.frag");
 
     std::unique_ptr<ShaderProgram> program;
-    const std::string output = outputOf(
-        [&] { program = std::make_unique<ShaderProgram>(vertexPath.c_str(), fragmentPath.c_str()); });
+    const std::string output =
+        outputOf([&] { program = std::make_unique<ShaderProgram>(vertexPath.c_str(), fragmentPath.c_str()); });
 
     EXPECT_EQ(occurrences(output, "ERROR::SHADER::FILE_NOT_SUCCESFULLY_READ"), 1u) << output;
     EXPECT_EQ(output.rfind(std::string("ERROR::SHADER::FILE_NOT_SUCCESFULLY_READ") + "\n", 0), 0u) << output;

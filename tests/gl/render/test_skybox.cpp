@@ -17,7 +17,7 @@ struct Face {
     glm::ivec3 colour;
 };
 // In target order +X, -X, +Y, -Y, +Z, -Z.
-const Face Faces[6] = {{"left.jpg", {220, 40, 40}}, {"right.jpg", {40, 220, 40}}, {"top.jpg", {40, 40, 220}},
+const Face Faces[6] = {{"left.jpg", {220, 40, 40}},    {"right.jpg", {40, 220, 40}}, {"top.jpg", {40, 40, 220}},
                        {"bottom.jpg", {220, 220, 40}}, {"back.jpg", {220, 40, 220}}, {"front.jpg", {40, 220, 220}}};
 
 std::string facePath(const std::string& file) { return "assets/objects/skybox/" + file; }
@@ -114,8 +114,8 @@ TEST(Skybox, EachDirectionShowsItsFaceAndTheDrawLeavesTheStateAsFound) {
     TestTarget target(16, 16);
     const struct {
         glm::vec3 forward, up;
-    } looks[6] = {{{1, 0, 0}, {0, 1, 0}}, {{-1, 0, 0}, {0, 1, 0}}, {{0, 1, 0}, {0, 0, -1}},
-                  {{0, -1, 0}, {0, 0, 1}}, {{0, 0, 1}, {0, 1, 0}}, {{0, 0, -1}, {0, 1, 0}}};
+    } looks[6] = {{{1, 0, 0}, {0, 1, 0}},  {{-1, 0, 0}, {0, 1, 0}}, {{0, 1, 0}, {0, 0, -1}},
+                  {{0, -1, 0}, {0, 0, 1}}, {{0, 0, 1}, {0, 1, 0}},  {{0, 0, -1}, {0, 1, 0}}};
     for (int face = 0; face < 6; ++face) {
         SCOPED_TRACE(Faces[face].file);
         glDepthFunc(GL_ALWAYS);

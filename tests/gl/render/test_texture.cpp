@@ -42,9 +42,12 @@ TEST(Texture, FormatFollowsTheChannelCountWithAFullMipChainAndNoRowSkew) {
         GLuint texture = 0;
         std::shared_ptr<Textures> shared;
         const std::string output = outputOf([&] {
-            if (channels == 1) texture = loadModelTexture(file.c_str(), dir.path("maps"));
-            else if (channels == 2) texture = (shared = std::make_shared<Textures>(path.c_str()))->textureId;
-            else texture = loadTexture2D(path.c_str());
+            if (channels == 1)
+                texture = loadModelTexture(file.c_str(), dir.path("maps"));
+            else if (channels == 2)
+                texture = (shared = std::make_shared<Textures>(path.c_str()))->textureId;
+            else
+                texture = loadTexture2D(path.c_str());
         });
         EXPECT_TRUE(output.empty()) << output;
 
@@ -54,8 +57,10 @@ TEST(Texture, FormatFollowsTheChannelCountWithAFullMipChainAndNoRowSkew) {
         EXPECT_EQ(levelParameter(1, GL_TEXTURE_WIDTH), 1) << "3x2 mips down to 1x1 at level 1";
         EXPECT_EQ(levelParameter(1, GL_TEXTURE_HEIGHT), 1);
         EXPECT_EQ(readLevel0(texture, format, image.bytes.size()), image.bytes) << "top row first, unpadded";
-        if (shared) EXPECT_TRUE(outputOf([&] { shared.reset(); }).empty()) << "a Textures goes silently";
-        else glDeleteTextures(1, &texture);
+        if (shared)
+            EXPECT_TRUE(outputOf([&] { shared.reset(); }).empty()) << "a Textures goes silently";
+        else
+            glDeleteTextures(1, &texture);
         EXPECT_FALSE(glIsTexture(texture));
     }
     EXPECT_NO_GL_ERROR();

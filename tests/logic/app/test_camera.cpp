@@ -10,7 +10,8 @@ namespace {
 
 void expectMatrixNear(const glm::mat4& actual, const glm::mat4& expected, float tolerance) {
     for (int c = 0; c < 4; ++c) {
-        for (int r = 0; r < 4; ++r) EXPECT_NEAR(actual[c][r], expected[c][r], tolerance) << "[" << c << "][" << r << "]";
+        for (int r = 0; r < 4; ++r)
+            EXPECT_NEAR(actual[c][r], expected[c][r], tolerance) << "[" << c << "][" << r << "]";
     }
 }
 

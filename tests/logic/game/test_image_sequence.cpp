@@ -7,7 +7,8 @@
 
 namespace {
 
-std::vector<int> changesOver(int frames, float deltaTime, ImageSequence& film, std::vector<std::string>* paths = nullptr) {
+std::vector<int> changesOver(int frames, float deltaTime, ImageSequence& film,
+                             std::vector<std::string>* paths = nullptr) {
     std::vector<int> changedAt;
     for (int frame = 1; frame <= frames; ++frame) {
         advanceFilmTimer(film, deltaTime);

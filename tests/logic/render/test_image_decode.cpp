@@ -60,20 +60,18 @@ Bytes withFirstTableEdited(Edit edit) {
 }  // namespace
 
 TEST(ImageDecode, AssetFilesDecodeExactlyAsTheLibraryDecodesThem) {
-    for (const char* name : {"frames/frame1.jpg", "objects/stone/stone.png",
-                             "objects/cube/cube_specular.png"}) {
+    for (const char* name : {"frames/frame1.jpg", "objects/stone/stone.png", "objects/cube/cube_specular.png"}) {
         SCOPED_TRACE(name);
         const std::string path = Assets + name;
         const Bytes bytes = readFile(path);
         ASSERT_TRUE(jpegTablesAreSound(bytes.data(), bytes.size()));
 
         int w = 0, h = 0, c = 0;
-        std::unique_ptr<unsigned char, void (*)(void*)> expected(
-            stbi_load(path.c_str(), &w, &h, &c, 0), stbi_image_free);
+        std::unique_ptr<unsigned char, void (*)(void*)> expected(stbi_load(path.c_str(), &w, &h, &c, 0),
+                                                                 stbi_image_free);
         ASSERT_TRUE(expected);
         Decoded fromFile;
-        fromFile.pixels.reset(
-            decodeImageFile(path.c_str(), &fromFile.width, &fromFile.height, &fromFile.channels));
+        fromFile.pixels.reset(decodeImageFile(path.c_str(), &fromFile.width, &fromFile.height, &fromFile.channels));
         ASSERT_TRUE(fromFile.pixels);
         EXPECT_EQ(fromFile.width, w);
         EXPECT_EQ(fromFile.height, h);
@@ -103,21 +101,15 @@ TEST(ImageDecode, HostileHuffmanTablesAreRefusedBeforeDecoding) {
              j[counts + 14] = 255;
          })},
         // Three codes of one bit cannot exist.
-        {"overfull code lengths", withFirstTableEdited([](Bytes& j, size_t counts) {
-             j[counts] = 3;
-         })},
+        {"overfull code lengths", withFirstTableEdited([](Bytes& j, size_t counts) { j[counts] = 3; })},
         // A DC symbol is a bit count; 200 would index the decoder's masks.
-        {"DC symbol above 15", withFirstTableEdited([](Bytes& j, size_t counts) {
-             j[counts + 16] = 200;
-         })},
+        {"DC symbol above 15", withFirstTableEdited([](Bytes& j, size_t counts) { j[counts + 16] = 200; })},
         // The counts promise more symbols than the segment holds.
         {"table longer than its segment", withFirstTableEdited([](Bytes& j, size_t counts) {
              j[counts - 3] = 0;
              j[counts - 2] = 19;
          })},
-        {"table class 2", withFirstTableEdited([](Bytes& j, size_t counts) {
-             j[counts - 1] = 0x20;
-         })},
+        {"table class 2", withFirstTableEdited([](Bytes& j, size_t counts) { j[counts - 1] = 0x20; })},
     };
     std::vector<Case> all = cases;
     // The decoder skips fill bytes before the start marker; so must the check.
@@ -143,8 +135,7 @@ TEST(ImageDecode, ScansWithTablesTheFileNeverDefinesDoNotReadPastTheDecoder) {
     decode(jpeg);  // Any result will do; the sanitizer build checks the reads.
 
     // The input the fuzzer first found this with.
-    const Bytes found = readFile(std::string(MH_SOURCE_DIR) +
-                                 "/tests/fuzz/corpus/image/jpeg-huffman-overflow.jpg");
+    const Bytes found = readFile(std::string(MH_SOURCE_DIR) + "/tests/fuzz/corpus/image/jpeg-huffman-overflow.jpg");
     ASSERT_FALSE(found.empty());
     EXPECT_FALSE(decode(found).pixels);
 }
@@ -161,8 +152,8 @@ TEST(ImageDecode, PngChunksLongerThanTheFileAreRefused) {
     const Bytes cut(png.begin(), png.begin() + long(png.size() / 2));
     EXPECT_FALSE(pngChunksFitTheirBytes(cut.data(), cut.size()));
     // The input the fuzzer found it with asked for gigabytes from 300 bytes.
-    const Bytes found = readFile(std::string(MH_SOURCE_DIR) +
-                                 "/tests/fuzz/corpus/image/png-chunk-longer-than-file.png");
+    const Bytes found =
+        readFile(std::string(MH_SOURCE_DIR) + "/tests/fuzz/corpus/image/png-chunk-longer-than-file.png");
     ASSERT_FALSE(found.empty());
     EXPECT_FALSE(decode(found).pixels);
 }

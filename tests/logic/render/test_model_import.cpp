@@ -44,8 +44,8 @@ map_Kd colour.png
 )";
 
 std::string triangleUsing(const std::string& mtl, const std::string& material) {
-    return "mtllib " + mtl + "\nv 0 0 0\nv 1 0 0\nv 0 1 0\nvt 0 0\nvt 1 0\nvt 0 1\nusemtl " +
-           material + "\nf 1/1 2/2 3/3\n";
+    return "mtllib " + mtl + "\nv 0 0 0\nv 1 0 0\nv 0 1 0\nvt 0 0\nvt 1 0\nvt 0 1\nusemtl " + material +
+           "\nf 1/1 2/2 3/3\n";
 }
 
 }  // namespace
@@ -144,8 +144,7 @@ TEST(ModelImport, AnEmptyFileGivesTheImportersErrorAndNoMeshes) {
 
 TEST(ModelImport, AMissingMaterialLibraryStillImportsTheGeometry) {
     ScratchDir dir;
-    const ImportedModel model =
-        importModel(dir.write("lonely.obj", triangleUsing("nowhere.mtl", "ghost")));
+    const ImportedModel model = importModel(dir.write("lonely.obj", triangleUsing("nowhere.mtl", "ghost")));
     ASSERT_TRUE(model.ok) << model.error;
     ASSERT_EQ(model.meshes.size(), 1u);
     EXPECT_TRUE(model.meshes[0].textures.empty());
