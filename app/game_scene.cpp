@@ -4,7 +4,6 @@
 
 #include <glad/gl.h>
 
-#include "frame/clip_test.h"
 #include "frame/lighting.h"
 #include "frame/post_processing.h"
 #include "frame/text_renderer.h"
@@ -29,8 +28,6 @@ GameScene::GameScene(const Settings& settings, AppState& app, Camera& camera,
     // The crate's samplers were the last uniforms set: set-up hands the frame
     // loop no current program, as it did after the composite's samplers.
     glUseProgram(0);
-    radii_ = {modelRadius(models_.heart), modelRadius(models_.carrot), modelRadius(models_.trunk),
-              modelRadius(models_.stone)};
 }
 
 GameScene::~GameScene() {
@@ -58,7 +55,6 @@ void GameScene::takeCameraMatrices(Camera& camera) {
     view_.projection = camera.projectionMatrix(settings_.width, settings_.height, toggles_.farPlane);
     view_.cameraPosition = camera.position;
     view_.brightness = settings_.brightness;
-    viewProjection_ = view_.projection * view_.view;
     stars_.setCamera(programs_.particles, view_.view, view_.projection);
 }
 
@@ -83,10 +79,7 @@ void GameScene::drawGroundAndRabbit(const GameWorld& world) {
 }
 
 void GameScene::drawPickup(int, PickupKind kind, const glm::mat4& model) {
-    if (kind == PickupKind::Heart)
-        drawWithShading(models_.heart, model, radii_.heart);
-    else
-        drawWithShading(models_.carrot, model, radii_.carrot);
+    drawWithShading(kind == PickupKind::Heart ? models_.heart : models_.carrot, model);
 }
 
 void GameScene::changeFilmImage(const std::string& path) { film_.sequenceMaterial->replaceTexture(path.c_str()); }
@@ -96,7 +89,7 @@ void GameScene::drawScreen(const glm::mat4& model) {
     film_.sequencePlane.draw();
 }
 
-void GameScene::drawTrunk(int, const glm::mat4& model) { drawWithShading(models_.trunk, model, radii_.trunk); }
+void GameScene::drawTrunk(int, const glm::mat4& model) { drawWithShading(models_.trunk, model); }
 
 void GameScene::drawTunnelWall(const glm::mat4& model) {
     shading_->setUniformMat4("model", model);
@@ -105,9 +98,9 @@ void GameScene::drawTunnelWall(const glm::mat4& model) {
     models_.tunnel.draw(programs_.normalmap);
 }
 
-void GameScene::drawLargeStone(int, const glm::mat4& model) { drawWithShading(models_.stone, model, radii_.stone); }
+void GameScene::drawLargeStone(int, const glm::mat4& model) { drawWithShading(models_.stone, model); }
 
-void GameScene::drawSmallStone(int, const glm::mat4& model) { drawWithShading(models_.stone, model, radii_.stone); }
+void GameScene::drawSmallStone(int, const glm::mat4& model) { drawWithShading(models_.stone, model); }
 
 void GameScene::drawCrate(const glm::mat4& model) {
     ::drawCrate(programs_.lightmaps, models_.cube, wood_.diffuse.id(), wood_.specular.id(), view_, model);
@@ -135,10 +128,7 @@ void GameScene::drawHud(const GameWorld& world, EndDecision end, float deltaTime
     drawHudLines(programs_.text, lines, toggles_.showHud);
 }
 
-// Each of these draws binds its own textures and sets its own matrix, so one
-// skipped leaves nothing the next relies on.
-void GameScene::drawWithShading(const ModelAsset& model, const glm::mat4& matrix, float radius) {
-    if (modelOutsideView(viewProjection_, matrix, radius)) return;
+void GameScene::drawWithShading(const ModelAsset& model, const glm::mat4& matrix) {
     shading_->setUniformMat4("model", matrix);
     model.draw(*shading_);
 }

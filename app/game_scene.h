@@ -24,12 +24,6 @@
 #include "game/key_source.h"
 #include "render/skybox.h"
 
-// How far each meadow object's model reaches from its origin, for skipping
-// the draws the view would clip away whole.
-struct MeadowModelRadii {
-    float heart = 0, carrot = 0, trunk = 0, stone = 0;
-};
-
 // The game routine's whole scene: its resources in creation order (members
 // are built top to bottom and released bottom to top), the game world, and
 // the drawing side of the frame that runs over them.
@@ -79,8 +73,7 @@ private:
     void postProcess() override;
     bool hudShown() const override;
     void drawHud(const GameWorld& world, EndDecision end, float deltaTime) override;
-    // Skipped when the model, radius around its origin, lies wholly outside the view.
-    void drawWithShading(const ModelAsset& model, const glm::mat4& matrix, float radius);
+    void drawWithShading(const ModelAsset& model, const glm::mat4& matrix);
 
     const Settings& settings_;
     AppState& app_;
@@ -111,6 +104,4 @@ private:
     // left current for the meadow's objects.
     LitView view_;
     const ShaderProgram* shading_ = nullptr;
-    MeadowModelRadii radii_;
-    glm::mat4 viewProjection_{1.0f};
 };

@@ -1,6 +1,5 @@
 #include "frame/star_field.h"
 
-#include "frame/clip_test.h"
 #include "frame/star_placement.h"
 #include "game/lcg15.h"
 
@@ -16,8 +15,7 @@ GLsizeiptr bufferBytes(const std::vector<glm::mat4>& matrices) {
 
 }  // namespace
 
-StarField::StarField(const ModelAsset& starModel, std::uint32_t seed)
-    : model_(starModel), radius_(modelRadius(starModel)) {
+StarField::StarField(const ModelAsset& starModel, std::uint32_t seed) : model_(starModel) {
     Lcg15& generator = sharedLcg15();
     generator.seed(seed);
     matrices_ = placeStars(generator);
@@ -44,8 +42,8 @@ StarField::StarField(const ModelAsset& starModel, std::uint32_t seed)
 
 StarField::~StarField() { glDeleteBuffers(1, &instanceBuffer_); }
 
-void StarField::setCamera(const ShaderProgram& particlesProgram, const glm::mat4& view, const glm::mat4& projection) {
-    viewProjection_ = projection * view;
+void StarField::setCamera(const ShaderProgram& particlesProgram, const glm::mat4& view,
+                          const glm::mat4& projection) const {
     particlesProgram.bind();
     particlesProgram.setUniformMat4("projection", projection);
     particlesProgram.setUniformMat4("view", view);
@@ -54,13 +52,8 @@ void StarField::setCamera(const ShaderProgram& particlesProgram, const glm::mat4
 void StarField::updateAndDraw(const ShaderProgram& particlesProgram) {
     moveStars(matrices_);
 
-    drawn_.clear();
-    for (const glm::mat4& star : matrices_) {
-        if (!modelOutsideView(viewProjection_, star, radius_)) drawn_.push_back(star);
-    }
-
     glBindBuffer(GL_ARRAY_BUFFER, instanceBuffer_);
-    glBufferSubData(GL_ARRAY_BUFFER, 0, bufferBytes(drawn_), drawn_.data());
+    glBufferSubData(GL_ARRAY_BUFFER, 0, bufferBytes(matrices_), matrices_.data());
     glBindBuffer(GL_ARRAY_BUFFER, 0);
 
     particlesProgram.bind();
@@ -72,7 +65,7 @@ void StarField::updateAndDraw(const ShaderProgram& particlesProgram) {
     for (const auto& mesh : model_.meshes) {
         glBindVertexArray(mesh->vao);
         glDrawElementsInstanced(GL_TRIANGLES, static_cast<GLsizei>(mesh->indices.size()), GL_UNSIGNED_INT, nullptr,
-                                static_cast<GLsizei>(drawn_.size()));
+                                static_cast<GLsizei>(matrices_.size()));
         glBindVertexArray(0);
     }
 }

@@ -22,15 +22,10 @@ public:
     StarField& operator=(const StarField&) = delete;
 
     // Every frame right after the camera stage, whether the stars show or not.
-    void setCamera(const ShaderProgram& particlesProgram, const glm::mat4& view, const glm::mat4& projection);
+    void setCamera(const ShaderProgram& particlesProgram, const glm::mat4& view, const glm::mat4& projection) const;
     // Only while the stars show: moving and drawing are one step, so hiding
-    // the field freezes it and showing it resumes from there. Only the stars
-    // that may reach the view go to the instance buffer, at its start, and
-    // are drawn: a star wholly outside a clip plane makes no pixel, yet costs
-    // its vertices.
+    // the field freezes it and showing it resumes from there.
     void updateAndDraw(const ShaderProgram& particlesProgram);
-    // How many stars the last draw sent.
-    std::size_t drawnCount() const { return drawn_.size(); }
 
     const std::vector<glm::mat4>& matrices() const { return matrices_; }
     GLuint instanceBuffer() const { return instanceBuffer_; }
@@ -38,10 +33,6 @@ public:
 private:
     ModelAsset model_;
     std::vector<glm::mat4> matrices_;
-    std::vector<glm::mat4> drawn_;
-    glm::mat4 viewProjection_{1.0f};
-    // The model's farthest vertex from its origin.
-    float radius_ = 0.0f;
     GLuint instanceBuffer_ = 0;
 };
 
