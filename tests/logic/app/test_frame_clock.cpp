@@ -15,10 +15,3 @@ TEST(FrameClock, ReadsTheTimeInSinglePrecision) {
     EXPECT_EQ(clock.deltaTime, 0.0078125f);
     EXPECT_EQ(clock.lastFrame, 65536.0078125f);
 }
-
-TEST(FrameClock, AFrameAtSixtyHertzEarlyOnIsASixtiethOfASecond) {
-    FrameClock clock;
-    startFrameClock(clock, 2.0);
-    updateFrameTime(clock, 2.0 + 1.0 / 60.0);
-    EXPECT_NEAR(clock.deltaTime, 1.0f / 60.0f, 1e-6f);
-}
