@@ -17,55 +17,32 @@ std::vector<glm::mat4> fieldFor(std::uint32_t seed) {
 
 }  // namespace
 
-TEST(StarPlacement, StarZeroSitsNearTheRingsNearPointAndStar750OnTheRing) {
-    for (const std::uint32_t seed : {0u, 1u, 7u, 123456u}) {
-        const std::vector<glm::mat4> stars = fieldFor(seed);
-        ASSERT_EQ(stars.size(), 3000u);
-        const glm::vec3 first = position(stars[0]);
-        EXPECT_GE(first.x, 37.5f);
-        EXPECT_LT(first.x, 42.5f);
-        EXPECT_GE(first.z, 67.5f);
-        EXPECT_LT(first.z, 72.5f);
-
-        // a = 90, taken as radians.
-        const glm::vec3 ringPoint(40.0f + 50.0f * std::sin(90.0f), 0.0f, 20.0f + 50.0f * std::cos(90.0f));
-        const glm::vec3 star750 = position(stars[750]);
-        EXPECT_LE(std::abs(star750.x - ringPoint.x), 2.5f) << seed;
-        EXPECT_LE(std::abs(star750.z - ringPoint.z), 2.5f) << seed;
-    }
-}
-
-TEST(StarPlacement, EveryStarStaysInsideTheNoisyRingBand) {
+TEST(StarPlacement, StarsWalkTheNoisyRingFromItsNearPointWithTheirOwnScales) {
     const std::vector<glm::mat4> stars = fieldFor(42);
+    ASSERT_EQ(stars.size(), 3000u);
+    const glm::vec3 first = position(stars[0]);
+    EXPECT_LE(glm::distance(first, glm::vec3(40.0f, first.y, 70.0f)), 2.5f * std::sqrt(2.0f));
+    // a = 90, taken as radians.
+    const glm::vec3 ring750(40.0f + 50.0f * std::sin(90.0f), 0.0f, 20.0f + 50.0f * std::cos(90.0f));
+    EXPECT_LE(std::abs(position(stars[750]).x - ring750.x), 2.5f);
+    EXPECT_LE(std::abs(position(stars[750]).z - ring750.z), 2.5f);
     float lowest = 1e9f, highest = -1e9f;
     for (const glm::mat4& star : stars) {
         const glm::vec3 p = position(star);
-        const float radius = std::hypot(p.x - 40.0f, p.z - 20.0f);
-        EXPECT_LE(std::abs(radius - 50.0f), 2.5f * std::sqrt(2.0f) + 1e-3f);
-        EXPECT_GE(p.y, -150.0f);
-        EXPECT_LE(p.y, 209.4f + 1e-3f);
+        EXPECT_LE(std::abs(std::hypot(p.x - 40.0f, p.z - 20.0f) - 50.0f), 2.5f * std::sqrt(2.0f) + 1e-3f);
         // Steps of 1/100 from 0.5 to 0.69.
         EXPECT_GE(scaleOf(star), 0.5f - 1e-5f);
         EXPECT_LE(scaleOf(star), 0.69f + 1e-5f);
         lowest = std::min(lowest, p.y);
         highest = std::max(highest, p.y);
     }
+    EXPECT_GE(lowest, -150.0f);
+    EXPECT_LE(highest, 209.4f + 1e-3f);
     // Real division, not integer steps: heights are not limited to multiples of 60 past the offset.
-    EXPECT_LT(highest - lowest, 360.0f);
     EXPECT_GT(highest - lowest, 300.0f);
-}
-
-TEST(StarPlacement, SameSeedSameFieldOtherSeedOtherField) {
-    const std::vector<glm::mat4> a = fieldFor(1765);
-    const std::vector<glm::mat4> b = fieldFor(1765);
-    const std::vector<glm::mat4> c = fieldFor(1766);
-    ASSERT_EQ(a.size(), b.size());
-    bool anyDifferent = false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        EXPECT_EQ(a[i], b[i]) << i;
-        anyDifferent = anyDifferent || a[i] != c[i];
-    }
-    EXPECT_TRUE(anyDifferent);
+    // The field is the seed's: another seed gives another one.
+    EXPECT_EQ(fieldFor(42), stars);
+    EXPECT_NE(fieldFor(43), stars);
 }
 
 TEST(StarMotion, EachStarFliesItsScaleInWorldUnitsPerFrameAlongAFixedLine) {
@@ -74,11 +51,10 @@ TEST(StarMotion, EachStarFliesItsScaleInWorldUnitsPerFrameAlongAFixedLine) {
     moveStars(stars);
     const std::vector<glm::mat4> once = stars;
     moveStars(stars);
-    for (const std::size_t i : {std::size_t{0}, std::size_t{1}, std::size_t{750}, std::size_t{2999}}) {
+    for (const std::size_t i : {std::size_t{0}, std::size_t{750}, std::size_t{2999}}) {
         const glm::vec3 firstStep = position(once[i]) - position(start[i]);
-        const glm::vec3 secondStep = position(stars[i]) - position(once[i]);
         EXPECT_NEAR(glm::length(firstStep), scaleOf(start[i]), 1e-4f) << i;
-        EXPECT_NEAR(glm::length(secondStep - firstStep), 0.0f, 1e-4f) << i;
+        EXPECT_NEAR(glm::length(position(stars[i]) - position(once[i]) - firstStep), 0.0f, 1e-4f) << i;
         // Only the place changes: scale and tilt stay.
         EXPECT_EQ(glm::mat3(once[i]), glm::mat3(start[i]));
     }
