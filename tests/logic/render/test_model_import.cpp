@@ -1,11 +1,12 @@
-#include <algorithm>
 #include <string>
+#include <vector>
 
 #include <glm/glm.hpp>
 #include <gtest/gtest.h>
 
-#include "support/scratch_dir.h"
+#include "render/material_library_filter.h"
 #include "render/model_import.h"
+#include "support/scratch_dir.h"
 
 namespace {
 
@@ -30,31 +31,33 @@ usemtl grass
 f 5 6 7
 )";
 
-constexpr const char* GrassMaterial = R"(newmtl grass
-Kd 1 1 1
-map_Kd grass.png
-)";
-
-// Each slot names its own file; written out of slot order on purpose.
-constexpr const char* FourSlotMaterial = R"(newmtl all
-map_Ka ambient.png
-map_bump bump.png
-map_Ks shine.png
-map_Kd colour.png
-)";
-
-std::string triangleUsing(const std::string& mtl, const std::string& material) {
-    return "mtllib " + mtl + "\nv 0 0 0\nv 1 0 0\nv 0 1 0\nvt 0 0\nvt 1 0\nvt 0 1\nusemtl " + material +
+// A one-triangle model on material `material` that names `library`.
+std::string triangleUsing(const std::string& library, const std::string& material) {
+    return "mtllib " + library + "\nv 0 0 0\nv 1 0 0\nv 0 1 0\nvt 0 0\nvt 1 0\nvt 0 1\nusemtl " + material +
            "\nf 1/1 2/2 3/3\n";
+}
+
+// The texture files of a one-triangle model's mesh, as imported.
+std::vector<std::string> textureFiles(const ScratchDir& dir, const std::string& name, const std::string& library) {
+    const ImportedModel model = importModel(dir.write(name, triangleUsing(library, "grass")));
+    std::vector<std::string> files;
+    EXPECT_TRUE(model.ok) << model.error;
+    if (model.meshes.size() != 1 || model.meshes[0].indices.size() != 3) {
+        ADD_FAILURE() << name << ": the triangle did not come through";
+        return files;
+    }
+    for (const TextureReference& texture : model.meshes[0].textures) files.push_back(texture.fileName);
+    return files;
 }
 
 }  // namespace
 
-TEST(ModelImport, MeshesComeInFileOrderAsTrianglesWithFlippedUVs) {
+TEST(ModelImport, MeshesComeInFileOrderAsTrianglesWithFlippedUVsAndTheSharedMap) {
     ScratchDir dir;
-    dir.write("two.mtl", GrassMaterial);
+    dir.write("two.mtl", "newmtl grass\nKd 1 1 1\nmap_Kd grass.png\n");
     const ImportedModel model = importModel(dir.write("two.obj", TwoObjects));
     ASSERT_TRUE(model.ok) << model.error;
+    EXPECT_EQ(model.directory, dir.root().string());
     ASSERT_EQ(model.meshes.size(), 2u);
 
     const ImportedMesh& quad = model.meshes[0];
@@ -69,29 +72,14 @@ TEST(ModelImport, MeshesComeInFileOrderAsTrianglesWithFlippedUVs) {
         EXPECT_NEAR(v.normal.z, 1.0f, 1e-5f) << "normals are generated when the file has none";
         EXPECT_NEAR(glm::length(v.tangent), 1.0f, 1e-4f);
     }
-
-    EXPECT_EQ(model.meshes[1].vertices.at(0).position, glm::vec3(5, 0, 0));
-    EXPECT_EQ(model.meshes[1].indices, (std::vector<std::uint32_t>{0, 1, 2}));
-}
-
-TEST(ModelImport, AMeshWithoutUVsGetsZeroCoordinatesAndZeroTangents) {
-    ScratchDir dir;
-    dir.write("two.mtl", GrassMaterial);
-    const ImportedModel model = importModel(dir.write("two.obj", TwoObjects));
-    ASSERT_TRUE(model.ok) << model.error;
-    ASSERT_EQ(model.meshes.size(), 2u);
-    for (const MeshVertex& v : model.meshes[1].vertices) {
+    // Without UVs: zero coordinates and zero tangents.
+    const ImportedMesh& bare = model.meshes[1];
+    EXPECT_EQ(bare.vertices.at(0).position, glm::vec3(5, 0, 0));
+    EXPECT_EQ(bare.indices, (std::vector<std::uint32_t>{0, 1, 2}));
+    for (const MeshVertex& v : bare.vertices) {
         EXPECT_EQ(v.texCoords, glm::vec2(0.0f));
         EXPECT_EQ(v.tangent, glm::vec3(0.0f));
-        EXPECT_NEAR(glm::length(v.normal), 1.0f, 1e-5f);
     }
-}
-
-TEST(ModelImport, EveryMeshNamesTheSharedDiffuseMap) {
-    ScratchDir dir;
-    dir.write("two.mtl", GrassMaterial);
-    const ImportedModel model = importModel(dir.write("two.obj", TwoObjects));
-    ASSERT_TRUE(model.ok) << model.error;
     for (const ImportedMesh& mesh : model.meshes) {
         ASSERT_EQ(mesh.textures.size(), 1u);
         EXPECT_EQ(mesh.textures[0].samplerPrefix, "texture_diffuse");
@@ -101,20 +89,15 @@ TEST(ModelImport, EveryMeshNamesTheSharedDiffuseMap) {
 
 TEST(ModelImport, SlotsGoInFixedOrderWithBumpAsNormalAndAmbientAsHeight) {
     ScratchDir dir;
-    dir.write("all.mtl", FourSlotMaterial);
+    // Each slot names its own file; written out of slot order on purpose.
+    dir.write("all.mtl", "newmtl all\nmap_Ka ambient.png\nmap_bump bump.png\nmap_Ks shine.png\nmap_Kd colour.png\n");
     const ImportedModel model = importModel(dir.write("all.obj", triangleUsing("all.mtl", "all")));
     ASSERT_TRUE(model.ok) << model.error;
     ASSERT_EQ(model.meshes.size(), 1u);
-    const auto& textures = model.meshes[0].textures;
-    ASSERT_EQ(textures.size(), 4u);
-    EXPECT_EQ(textures[0].samplerPrefix, "texture_diffuse");
-    EXPECT_EQ(textures[0].fileName, "colour.png");
-    EXPECT_EQ(textures[1].samplerPrefix, "texture_specular");
-    EXPECT_EQ(textures[1].fileName, "shine.png");
-    EXPECT_EQ(textures[2].samplerPrefix, "texture_normal");
-    EXPECT_EQ(textures[2].fileName, "bump.png");
-    EXPECT_EQ(textures[3].samplerPrefix, "texture_height");
-    EXPECT_EQ(textures[3].fileName, "ambient.png");
+    std::vector<std::string> slots;
+    for (const TextureReference& t : model.meshes[0].textures) slots.push_back(t.samplerPrefix + " " + t.fileName);
+    EXPECT_EQ(slots, (std::vector<std::string>{"texture_diffuse colour.png", "texture_specular shine.png",
+                                               "texture_normal bump.png", "texture_height ambient.png"}));
 }
 
 TEST(ModelImport, ModelDirectoryIsThePathUpToItsLastSlash) {
@@ -122,15 +105,6 @@ TEST(ModelImport, ModelDirectoryIsThePathUpToItsLastSlash) {
     EXPECT_EQ(modelDirectory("grass.obj"), "grass.obj") << "no slash keeps the whole path";
     EXPECT_EQ(modelDirectory("/grass.obj"), "");
     EXPECT_EQ(modelDirectory("a//b.obj"), "a/");
-}
-
-TEST(ModelImport, ImportedDirectoryFollowsTheGivenPath) {
-    ScratchDir dir;
-    dir.write("two.mtl", GrassMaterial);
-    const std::string path = dir.write("two.obj", TwoObjects);
-    const ImportedModel model = importModel(path);
-    ASSERT_TRUE(model.ok) << model.error;
-    EXPECT_EQ(model.directory, dir.root().string());
 }
 
 // A missing file is the GL model test's, with the line it prints.
@@ -142,11 +116,33 @@ TEST(ModelImport, AnEmptyFileGivesTheImportersErrorAndNoMeshes) {
     EXPECT_TRUE(empty.meshes.empty());
 }
 
-TEST(ModelImport, AMissingMaterialLibraryStillImportsTheGeometry) {
+// Material libraries reach the importer without the statements that come
+// before their first material, which the importer would write through a null
+// material; what follows is read as before.
+TEST(MaterialLibraryFilter, KeepsEverythingFromTheFirstMaterialOn) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"newmtl a\nmap_Kd a.png\n", "newmtl a\nmap_Kd a.png\n"},
+        {"map_Kd x.png\nKd 1 1 1\nnewmtl a\nmap_Kd a.png\n", "newmtl a\nmap_Kd a.png\n"},
+        {"# made by hand\r\n  \tnewmtl a\r\nKd 1 0 0\r\n", "  \tnewmtl a\r\nKd 1 0 0\r\n"},
+        // Only the whole word starts a material.
+        {"newmtlx\nmap_Kd x.png\nnewmtl\n", "newmtl\n"},
+        {"map_Kd x.png\nmap_Ks y.png", ""},
+        {"", ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(dropStatementsBeforeFirstMaterial(c.first), c.second) << c.first;
+}
+
+TEST(MaterialLibraryFilter, ImportsReadWhatFollowsTheFirstMaterialAndSurviveLibrariesWithout) {
     ScratchDir dir;
-    const ImportedModel model = importModel(dir.write("lonely.obj", triangleUsing("nowhere.mtl", "ghost")));
-    ASSERT_TRUE(model.ok) << model.error;
-    ASSERT_EQ(model.meshes.size(), 1u);
-    EXPECT_TRUE(model.meshes[0].textures.empty());
-    EXPECT_EQ(model.meshes[0].indices.size(), 3u);
+    // This library took the importer down before it was filtered.
+    dir.write("model.mtl", "map_Kd stray.png\nnewmtl grass\nmap_Kd grass.png\n");
+    EXPECT_EQ(textureFiles(dir, "model.obj", "model.mtl"), std::vector<std::string>{"grass.png"});
+    dir.write("bare.mtl", "mtllib no\nmap_ns");
+    EXPECT_TRUE(textureFiles(dir, "bare.obj", "bare.mtl").empty());
+    // A missing library: the importer falls back to the one named after the
+    // model and never closes it; the filter releases it (the sanitizer build
+    // checks for leaks).
+    dir.write("meadow.mtl", "newmtl grass\nmap_Kd grass.png\n");
+    EXPECT_EQ(textureFiles(dir, "meadow.obj", "elsewhere.mtl"), std::vector<std::string>{"grass.png"});
+    EXPECT_TRUE(textureFiles(dir, "lonely.obj", "nowhere.mtl").empty());
 }
