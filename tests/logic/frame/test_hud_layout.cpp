@@ -56,26 +56,14 @@ TEST(HudLayout, EveryLineStandsInItsPlaceInAnOddSizedWindow) {
         EXPECT_EQ(lines[i].centred, expected[i].centred) << expected[i].text;
     }
     EXPECT_EQ(lines[1].colour, glm::vec3(0.1f, 0.0f, 0.1f));
-    world.state.carrotsCollected = 0.0f;
-    EXPECT_EQ(find(hud(world, end), "Only ")->text, "Only 8 items left to collect.");
 }
 
-TEST(HudNumbers, AreTruncatedTowardZeroAndEveryFloatGivesADefinedInt) {
-    const std::pair<float, int> cases[] = {
-        {-0.9f, 0},
-        {-5.5f, -5},
-        {std::numeric_limits<float>::quiet_NaN(), 0},
-        {std::numeric_limits<float>::infinity(), INT_MAX},
-        {-std::numeric_limits<float>::infinity(), INT_MIN},
-        {3.0e9f, INT_MAX},
-        {-3.0e9f, INT_MIN},
-        {2147483520.0f, 2147483520},
-        {-2147483648.0f, INT_MIN},
-    };
-    for (const auto& c : cases) EXPECT_EQ(hudNumber(c.first), c.second) << c.first;
-    // A frame the float clock could not measure shows 0; one too short for an int the largest.
+TEST(HudNumbers, AreTruncatedTowardZeroAndAFrameRateIsAlwaysAnInt) {
+    EXPECT_EQ(hudNumber(-0.9f), 0);
+    EXPECT_EQ(hudNumber(-5.5f), -5);
     EXPECT_EQ(framesPerSecond(0.3f), 3);
     EXPECT_EQ(framesPerSecond(2.5f), 0);
+    // A frame the float clock could not measure shows 0; one too short for an int the largest.
     EXPECT_EQ(framesPerSecond(0.0f), 0);
     EXPECT_EQ(framesPerSecond(1.0e-12f), INT_MAX);
     EXPECT_EQ(framesPerSecond(std::numeric_limits<float>::denorm_min()), INT_MAX);
