@@ -10,13 +10,14 @@
 #include <iterator>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "render/image_decode.h"
-#include "support/scratch_dir.h"
 
 namespace {
 using Bytes = std::vector<unsigned char>;
+using Pixels = std::unique_ptr<unsigned char, void (*)(void*)>;
 
 Bytes readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -24,17 +25,11 @@ Bytes readFile(const std::string& path) {
 }
 
 const std::string Assets = std::string(MH_SOURCE_DIR) + "/assets/";
-const std::string FilmImage = Assets + "frames/frame1.jpg";
+const std::string FoundByTheFuzzer = std::string(MH_SOURCE_DIR) + "/tests/fuzz/corpus/image/";
 
-struct Decoded {
-    std::unique_ptr<unsigned char, void (*)(void*)> pixels{nullptr, stbi_image_free};
-    int width = 0, height = 0, channels = 0;
-};
-
-Decoded decode(const Bytes& bytes) {
-    Decoded d;
-    d.pixels.reset(decodeImageBytes(bytes.data(), bytes.size(), &d.width, &d.height, &d.channels));
-    return d;
+bool decodes(const Bytes& bytes) {
+    int w = 0, h = 0, c = 0;
+    return Pixels(decodeImageBytes(bytes.data(), bytes.size(), &w, &h, &c), stbi_image_free) != nullptr;
 }
 
 // Offset of the first segment with this marker, or 0 when there is none.
@@ -46,17 +41,6 @@ size_t findSegment(const Bytes& jpeg, unsigned char marker) {
     }
     return 0;
 }
-
-// The film image with its first Huffman table changed by `edit`, which gets
-// the offset of the table's 16 code counts.
-template <typename Edit>
-Bytes withFirstTableEdited(Edit edit) {
-    Bytes jpeg = readFile(FilmImage);
-    const size_t dht = findSegment(jpeg, 0xC4);
-    EXPECT_NE(dht, 0u);
-    edit(jpeg, dht + 5);
-    return jpeg;
-}
 }  // namespace
 
 TEST(ImageDecode, AssetFilesDecodeExactlyAsTheLibraryDecodesThem) {
@@ -65,79 +49,67 @@ TEST(ImageDecode, AssetFilesDecodeExactlyAsTheLibraryDecodesThem) {
         const std::string path = Assets + name;
         const Bytes bytes = readFile(path);
         ASSERT_TRUE(jpegTablesAreSound(bytes.data(), bytes.size()));
-
-        int w = 0, h = 0, c = 0;
-        std::unique_ptr<unsigned char, void (*)(void*)> expected(stbi_load(path.c_str(), &w, &h, &c, 0),
-                                                                 stbi_image_free);
-        ASSERT_TRUE(expected);
-        Decoded fromFile;
-        fromFile.pixels.reset(decodeImageFile(path.c_str(), &fromFile.width, &fromFile.height, &fromFile.channels));
-        ASSERT_TRUE(fromFile.pixels);
-        EXPECT_EQ(fromFile.width, w);
-        EXPECT_EQ(fromFile.height, h);
-        EXPECT_EQ(fromFile.channels, c);
-        EXPECT_EQ(std::memcmp(fromFile.pixels.get(), expected.get(), size_t(w) * h * c), 0);
+        int w = 0, h = 0, c = 0, width = 0, height = 0, channels = 0;
+        const Pixels expected(stbi_load(path.c_str(), &w, &h, &c, 0), stbi_image_free);
+        const Pixels pixels(decodeImageFile(path.c_str(), &width, &height, &channels), stbi_image_free);
+        ASSERT_TRUE(expected && pixels);
+        EXPECT_EQ(std::vector<int>({width, height, channels}), std::vector<int>({w, h, c}));
+        EXPECT_EQ(std::memcmp(pixels.get(), expected.get(), size_t(w) * h * c), 0);
     }
-}
-
-TEST(ImageDecode, MissingFilesAndEmptyOrForeignBytesGiveNoPixels) {
+    // Missing files and empty or foreign bytes give no pixels.
     int w = 0, h = 0, c = 0;
     EXPECT_EQ(decodeImageFile((Assets + "frames/frame0.jpg").c_str(), &w, &h, &c), nullptr);
     EXPECT_EQ(decodeImageBytes(nullptr, 0, &w, &h, &c), nullptr);
     const Bytes text = {'n', 'o', 't', ' ', 'a', 'n', ' ', 'i', 'm', 'a', 'g', 'e'};
     EXPECT_TRUE(jpegTablesAreSound(text.data(), text.size()));
-    EXPECT_FALSE(decode(text).pixels);
+    EXPECT_FALSE(decodes(text));
 }
 
 TEST(ImageDecode, HostileHuffmanTablesAreRefusedBeforeDecoding) {
+    // Byte edits relative to the first table's 16 code counts.
     struct Case {
         const char* what;
-        Bytes jpeg;
+        std::vector<std::pair<int, unsigned char>> edits;
     };
-    const std::vector<Case> cases = {
+    const Case cases[] = {
         // 257 codes: the decoder's size list has room for 256 and a terminator.
-        {"more than 256 codes", withFirstTableEdited([](Bytes& j, size_t counts) {
-             j[counts + 15] = 255;
-             j[counts + 14] = 255;
-         })},
+        {"more than 256 codes", {{15, 255}, {14, 255}}},
         // Three codes of one bit cannot exist.
-        {"overfull code lengths", withFirstTableEdited([](Bytes& j, size_t counts) { j[counts] = 3; })},
+        {"overfull code lengths", {{0, 3}}},
         // A DC symbol is a bit count; 200 would index the decoder's masks.
-        {"DC symbol above 15", withFirstTableEdited([](Bytes& j, size_t counts) { j[counts + 16] = 200; })},
+        {"DC symbol above 15", {{16, 200}}},
         // The counts promise more symbols than the segment holds.
-        {"table longer than its segment", withFirstTableEdited([](Bytes& j, size_t counts) {
-             j[counts - 3] = 0;
-             j[counts - 2] = 19;
-         })},
-        {"table class 2", withFirstTableEdited([](Bytes& j, size_t counts) { j[counts - 1] = 0x20; })},
+        {"table longer than its segment", {{-3, 0}, {-2, 19}}},
+        {"table class 2", {{-1, 0x20}}},
     };
-    std::vector<Case> all = cases;
-    // The decoder skips fill bytes before the start marker; so must the check.
-    Bytes filled = cases.front().jpeg;
-    filled.insert(filled.begin(), 5, 0xFF);
-    all.push_back({"more than 256 codes after fill bytes", filled});
-    for (const Case& c : all) {
+    const Bytes film = readFile(Assets + "frames/frame1.jpg");
+    const size_t counts = findSegment(film, 0xC4) + 5;
+    ASSERT_GT(counts, 5u);
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        EXPECT_FALSE(jpegTablesAreSound(c.jpeg.data(), c.jpeg.size()));
-        EXPECT_FALSE(decode(c.jpeg).pixels);
+        Bytes jpeg = film;
+        for (const auto& edit : c.edits) jpeg[counts + edit.first] = edit.second;
+        EXPECT_FALSE(jpegTablesAreSound(jpeg.data(), jpeg.size()));
+        EXPECT_FALSE(decodes(jpeg));
+        // The decoder skips fill bytes before the start marker; so must the check.
+        jpeg.insert(jpeg.begin(), 5, 0xFF);
+        EXPECT_FALSE(jpegTablesAreSound(jpeg.data(), jpeg.size()));
     }
+    const Bytes found = readFile(FoundByTheFuzzer + "jpeg-huffman-overflow.jpg");
+    ASSERT_FALSE(found.empty());
+    EXPECT_FALSE(decodes(found));
 }
 
 TEST(ImageDecode, ScansWithTablesTheFileNeverDefinesDoNotReadPastTheDecoder) {
     // Every DHT segment cut out: the scans then use tables no file defined,
     // which the decoder must see zeroed, not as left-over heap bytes.
-    Bytes jpeg = readFile(FilmImage);
+    Bytes jpeg = readFile(Assets + "frames/frame1.jpg");
     for (size_t dht; (dht = findSegment(jpeg, 0xC4)) != 0;) {
         const size_t length = 2 + ((size_t(jpeg[dht + 2]) << 8) | jpeg[dht + 3]);
         jpeg.erase(jpeg.begin() + long(dht), jpeg.begin() + long(dht + length));
     }
     ASSERT_TRUE(jpegTablesAreSound(jpeg.data(), jpeg.size()));
-    decode(jpeg);  // Any result will do; the sanitizer build checks the reads.
-
-    // The input the fuzzer first found this with.
-    const Bytes found = readFile(std::string(MH_SOURCE_DIR) + "/tests/fuzz/corpus/image/jpeg-huffman-overflow.jpg");
-    ASSERT_FALSE(found.empty());
-    EXPECT_FALSE(decode(found).pixels);
+    decodes(jpeg);  // Any result will do; the sanitizer build checks the reads.
 }
 
 TEST(ImageDecode, PngChunksLongerThanTheFileAreRefused) {
@@ -147,13 +119,12 @@ TEST(ImageDecode, PngChunksLongerThanTheFileAreRefused) {
     Bytes huge = png;
     huge[8] = 0x40;
     EXPECT_FALSE(pngChunksFitTheirBytes(huge.data(), huge.size()));
-    EXPECT_FALSE(decode(huge).pixels);
+    EXPECT_FALSE(decodes(huge));
     // Cut off inside the data: the data chunk runs past the end.
     const Bytes cut(png.begin(), png.begin() + long(png.size() / 2));
     EXPECT_FALSE(pngChunksFitTheirBytes(cut.data(), cut.size()));
     // The input the fuzzer found it with asked for gigabytes from 300 bytes.
-    const Bytes found =
-        readFile(std::string(MH_SOURCE_DIR) + "/tests/fuzz/corpus/image/png-chunk-longer-than-file.png");
+    const Bytes found = readFile(FoundByTheFuzzer + "png-chunk-longer-than-file.png");
     ASSERT_FALSE(found.empty());
-    EXPECT_FALSE(decode(found).pixels);
+    EXPECT_FALSE(decodes(found));
 }

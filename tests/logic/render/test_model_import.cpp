@@ -100,13 +100,6 @@ TEST(ModelImport, SlotsGoInFixedOrderWithBumpAsNormalAndAmbientAsHeight) {
                                                "texture_normal bump.png", "texture_height ambient.png"}));
 }
 
-TEST(ModelImport, ModelDirectoryIsThePathUpToItsLastSlash) {
-    EXPECT_EQ(modelDirectory("../assets/objects/map/grass.obj"), "../assets/objects/map");
-    EXPECT_EQ(modelDirectory("grass.obj"), "grass.obj") << "no slash keeps the whole path";
-    EXPECT_EQ(modelDirectory("/grass.obj"), "");
-    EXPECT_EQ(modelDirectory("a//b.obj"), "a/");
-}
-
 // A missing file is the GL model test's, with the line it prints.
 TEST(ModelImport, AnEmptyFileGivesTheImportersErrorAndNoMeshes) {
     ScratchDir dir;
