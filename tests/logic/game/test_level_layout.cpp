@@ -49,10 +49,12 @@ TEST(Trunks, StartWhereTheThreeStreamsPutThemAndKeepTheirOwnSpeedForEver) {
         int index;
         float x, z, speed;
     };
-    // The first and last of each range, and the two that are never tested.
+    // The first and last of the far range and of the near one among those the rabbit can meet.
     const Row rows[] = {
-        {0, -109.0f, 5369.1f, 47.1f}, {8, 172.9f, 4910.4f, 28.4f},  {9, 154.3f, 168.6f, 52.8f},
-        {15, -22.3f, -143.0f, 36.6f}, {16, -294.9f, -55.6f, 26.0f}, {17, 115.8f, 58.5f, 65.4f},
+        {0, -109.0f, 5369.1f, 47.1f},
+        {8, 172.9f, 4910.4f, 28.4f},
+        {9, 154.3f, 168.6f, 52.8f},
+        {15, -22.3f, -143.0f, 36.6f},
     };
     const auto trunks = generateTrunks();
     ASSERT_EQ(trunks.size(), 18u);
