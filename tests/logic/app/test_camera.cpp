@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "app/input.h"
 #include "app/render_toggles.h"
 #include "game/camera.h"
@@ -34,8 +36,13 @@ TEST(Camera, TheFarPlaneSwitchDecidesWhetherDistantPointsAreClipped) {
     EXPECT_LT(clipDepthAhead(farplane::Near, 9000.0), 1.0);
     EXPECT_LT(clipDepthAhead(farplane::Unbounded, 20000.0), 1.0);
     EXPECT_GT(clipDepthAhead(farplane::Unbounded, 20000.0), -1.0);
-    // A wide window shows more sideways than upwards.
+    // Nothing closer than 0.1 shows.
+    EXPECT_LT(clipDepthAhead(farplane::Near, 0.09), -1.0);
+    EXPECT_GT(clipDepthAhead(farplane::Near, 0.11), -1.0);
+    // 45 degrees from the bottom edge to the top; a wide window shows more sideways.
     const glm::mat4 projection = Camera().projectionMatrix(1024, 768, farplane::Near);
+    const glm::vec4 top = projection * glm::vec4(0.0f, 100.0f * std::tan(0.3926991f), -100.0f, 1.0f);
+    EXPECT_NEAR(top.y / top.w, 1.0f, 1e-5f);
     EXPECT_NEAR(projection[0][0] / projection[1][1], 768.0f / 1024.0f, 1e-6f);
 }
 

@@ -44,9 +44,10 @@ TEST(SettingsConversion, TitlesAreKeptAsWrittenEvenEmpty) {
 TEST(SettingsConversion, MissingKeysKeepDefaultsAndOtherSectionsAndJunkAreIgnored) {
     const Settings s = parse(
         "[window]\nwidth=640\nthis line has no equals sign\n[[broken\n"
-        "[camera]\nwidth=99\nfree=no\n[other]\nheight=1\n");
+        "height=480\n[camera]\nwidth=99\nfree=no\n[other]\nheight=1\n");
     EXPECT_EQ(s.width, 640);
-    EXPECT_EQ(s.height, 768);
+    EXPECT_EQ(s.height, 480);
+    EXPECT_EQ(window("").height, 768);
     EXPECT_FALSE(s.fullscreen);
     EXPECT_FLOAT_EQ(s.brightness, 1.0f);
     EXPECT_FALSE(s.freeCamera);
@@ -68,5 +69,7 @@ TEST(SettingsFile, AMissingFilePrintsTheWarningAndAFileOnDiskIsRead) {
     std::fclose(f);
     EXPECT_TRUE(loadSettings(path, s));
     EXPECT_EQ(s.height, 600);
+    // Keys the file leaves out take their defaults, not the earlier values.
+    EXPECT_EQ(s.width, 1024);
     std::remove(path.c_str());
 }

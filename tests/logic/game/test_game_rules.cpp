@@ -54,7 +54,6 @@ TEST(Pickups, AHeartAddsALifeOnceAndACarrotCountsWithinItsSmallerRadius) {
     EXPECT_FALSE(applyPickupRule(state, PickupKind::Carrot, carrot, Rabbit + glm::vec3(0, 0, 25.0f), Rabbit));
     EXPECT_TRUE(applyPickupRule(state, PickupKind::Carrot, carrot, Rabbit + glm::vec3(0, 0, 24.9f), Rabbit));
     EXPECT_EQ(state.carrotsCollected, 1.0f);
-    EXPECT_TRUE(carrot);
     // A carrot leaves the messages alone.
     EXPECT_TRUE(state.lostLifeMessage);
     EXPECT_FALSE(state.gainedLifeMessage);
@@ -84,7 +83,6 @@ TEST(NoLivesLeft, NothingIsPickedUpOrHitAndTheGameIsLostWithTimeZero) {
     Trunk trunk{Rabbit, false};
     EXPECT_FALSE(applyTrunkRule(state, trunk, Rabbit));
     EXPECT_FALSE(trunk.hit);
-    EXPECT_EQ(state.lives, 0.0f);
     bool ended = false;
     EXPECT_EQ(evaluateEnd(state, ended), EndDecision::Lose);
     EXPECT_TRUE(ended);
