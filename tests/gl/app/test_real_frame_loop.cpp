@@ -90,16 +90,23 @@ protected:
         return end;
     }
 
-    // Pixels of the end message's dark colour in a box around the window centre.
-    static int endTextPixels(const std::vector<unsigned char>& rgb, int r, int g, int b) {
+    void expectRoute(const std::string& routeFile, EndDecision decision, const glm::ivec3& textColour) {
+        ASSERT_TRUE(glyphsLoaded);
+        std::vector<unsigned char> picture;
+        EXPECT_EQ(play(routeFile, picture), decision);
+        const std::vector<std::string> simulated = simulatorTrace(routeFile);
+        ASSERT_EQ(trace.size(), simulated.size());
+        for (std::size_t i = 0; i < trace.size(); ++i) ASSERT_EQ(trace[i], simulated[i]) << "frame " << i + 1;
+        // Pixels of the end message's colour in a box around the window centre.
         int count = 0;
         for (int y = Height / 2 - 20; y < Height / 2 + 40; ++y) {
             for (int x = Width / 2 - 120; x < Width / 2 + 120; ++x) {
-                const unsigned char* p = &rgb[(static_cast<size_t>(y) * Width + x) * 3];
-                if (std::abs(p[0] - r) < 12 && std::abs(p[1] - g) < 12 && std::abs(p[2] - b) < 12) ++count;
+                const unsigned char* p = &picture[(static_cast<size_t>(y) * Width + x) * 3];
+                if (glm::all(glm::lessThan(glm::abs(glm::ivec3(p[0], p[1], p[2]) - textColour), glm::ivec3(12))))
+                    ++count;
             }
         }
-        return count;
+        EXPECT_GT(count, 40);
     }
 
     // The simulator's trace of the route's keys with the frame times the
@@ -139,25 +146,14 @@ protected:
     bool glyphsLoaded = false;
 };
 
-TEST_F(RealFrameLoop, WinningRouteEndsOnWinnerDrawnInTheWindow) {
-    ASSERT_TRUE(glyphsLoaded);
-    std::vector<unsigned char> picture;
-    EXPECT_EQ(play("win.txt", picture), EndDecision::Win);
-    // The simulator runs the same frame: given the same frame times, the
-    // same state after every frame.
-    const std::vector<std::string> simulated = simulatorTrace("win.txt");
-    ASSERT_EQ(trace.size(), simulated.size());
-    for (std::size_t i = 0; i < trace.size(); ++i) ASSERT_EQ(trace[i], simulated[i]) << "frame " << i + 1;
-    // "Winner" is drawn in (0.1, 0, 0.1).
-    EXPECT_GT(endTextPixels(picture, 25, 0, 25), 40);
+// The simulator runs the same frame: given the same frame times, the same
+// state after every frame. The end message is drawn in its dark colour.
+TEST_F(RealFrameLoop, WinningRouteMatchesTheSimulatorAndEndsOnWinnerDrawn) {
+    expectRoute("win.txt", EndDecision::Win, {25, 0, 25});
 }
 
-TEST_F(RealFrameLoop, LosingRouteEndsOnGameOverDrawnInTheWindow) {
-    ASSERT_TRUE(glyphsLoaded);
-    std::vector<unsigned char> picture;
-    EXPECT_EQ(play("lose.txt", picture), EndDecision::Lose);
-    // "Game Over" is drawn in (0, 0, 0.1).
-    EXPECT_GT(endTextPixels(picture, 0, 0, 25), 40);
+TEST_F(RealFrameLoop, LosingRouteMatchesTheSimulatorAndEndsOnGameOverDrawn) {
+    expectRoute("lose.txt", EndDecision::Lose, {0, 0, 25});
 }
 
 }  // namespace
