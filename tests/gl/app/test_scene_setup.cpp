@@ -4,17 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "app/game_scene.h"
 #include "app/scene_assets.h"
 #include "frame/messages.h"
-#include "game/level_layout.h"
-#include "game/physics.h"
-#include "game/small_stones.h"
 #include "render/model_import.h"
+#include "scene_inputs.h"
 #include "support/gl_context.h"
 #include "support/gl_test_target.h"
 
@@ -75,25 +71,15 @@ TEST(SceneSetUp, PrintsEachCreationInOrderSeedsTheStarsLastAndReleasesInReverse)
     release += repeat(" ........... Deleting Shader", 7);
 
     while (glGetError() != GL_NO_ERROR) {}
-    Settings settings;
     // Small: the scene's own frame buffers follow the window size.
-    settings.width = 320;
-    settings.height = 240;
-    AppState app;
-    app.foundation = createPhysicsFoundation();
-    app.physics = createPhysicsSdk(app.foundation);
-    app.scene = createPhysicsScene(app.physics);
-    Camera camera;
-    std::ostringstream quiet;
-    std::vector<glm::vec3> stones = generateSmallStonePositions(level::SmallStoneMaxX, level::SmallStoneMinX,
-                                                                level::SmallStoneMaxZ, level::SmallStoneMinZ, quiet);
+    SceneInputs in(320, 240);
     std::string printedBeforeClock, printed, released;
     int clockReads = 0;
     GLint programAfterSetUp = -1;
     GLenum errorAfterSetUp = GL_NO_ERROR;
     {
         testing::internal::CaptureStdout();
-        GameScene scene(settings, app, camera, stones, [&] {
+        GameScene scene(in.settings, in.app, in.camera, in.stones, [&] {
             if (clockReads++ == 0) {
                 printedBeforeClock = testing::internal::GetCapturedStdout();
                 testing::internal::CaptureStdout();
@@ -115,9 +101,6 @@ TEST(SceneSetUp, PrintsEachCreationInOrderSeedsTheStarsLastAndReleasesInReverse)
     EXPECT_EQ(errorAfterSetUp, static_cast<GLenum>(GL_NO_ERROR));
     EXPECT_EQ(released, release);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-    releasePhysicsScene(app.scene);
-    releasePhysicsSdk(app.physics);
-    releasePhysicsFoundation(app.foundation);
 }
 
 }  // namespace
