@@ -19,12 +19,7 @@ std::string material(const std::string& name, const std::string& lines) {
     return "newmtl " + name + "\nKd 1 1 1\n" + lines;
 }
 
-std::string line(const char* text, const std::string& rest = "") { return text + rest + "\n"; }
-
-constexpr const char* White = R"(#version 430 core
-out vec4 colour;
-void main() { colour = vec4(1.0); }
-)";
+std::string line(const char* text) { return text + std::string("\n"); }
 
 }  // namespace
 
@@ -43,14 +38,12 @@ TEST(ModelAsset, AFileNamedByTwoSlotsIsTriedOnceAndKeepsTheFirstSlotsPrefix) {
     ASSERT_EQ(textures.size(), 2u);
     EXPECT_EQ(textures[0], textures[1]);
     EXPECT_EQ(textures[1]->samplerPrefix, "texture_diffuse");
-    EXPECT_NE(textures[0]->textureId, 0u);
     EXPECT_NO_GL_ERROR();
 }
 
-TEST(ModelAsset, AMissingFileReportsTheImporterAndDrawsNothing) {
+TEST(ModelAsset, AMissingFileReportsTheImporterOnItsLineAndHoldsNothing) {
     REQUIRE_GL();
     ScratchDir dir;
-    auto program = buildProgram(dir, "white", ScreenVertex, White);
     const std::string path = dir.path("objects/absent.obj");
 
     std::optional<ModelAsset> model;
@@ -60,16 +53,7 @@ TEST(ModelAsset, AMissingFileReportsTheImporterAndDrawsNothing) {
     EXPECT_GT(output.size(), head.size() + 1) << "the importer's text follows";
     EXPECT_EQ(occurrences(output, "\n"), 1u);
     EXPECT_EQ(output.back(), '\n');
-    EXPECT_TRUE(model->meshes.empty());
-    EXPECT_TRUE(model->loadedTextures.empty());
-    EXPECT_TRUE(model->directory.empty());
-
-    TestTarget target(4, 4);
-    target.clear();
-    program->bind();
-    model->draw(*program);
-    glUseProgram(0);
-    EXPECT_EQ(glm::ivec3(target.pixel(2, 2)), glm::ivec3(0));
+    EXPECT_TRUE(model->meshes.empty()) << "nothing half-imported to draw";
     EXPECT_TRUE(outputOf([&] { model.reset(); }).empty());
     EXPECT_NO_GL_ERROR();
 }
