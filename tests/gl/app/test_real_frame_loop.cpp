@@ -11,14 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "app/game_scene.h"
 #include "frame/text_renderer.h"
-#include "game/level_layout.h"
-#include "game/physics.h"
-#include "game/small_stones.h"
 #include "support/gl_context.h"
 #include "tools/sim/route_script.h"
 #include "tools/sim/trace_line.h"
+#include "scene_inputs.h"
 
 namespace {
 
@@ -26,138 +23,100 @@ namespace {
 constexpr int Width = 400;
 constexpr int Height = 300;
 
-class RealFrameLoop : public testing::Test {
-protected:
-    void SetUp() override {
-        REQUIRE_GL();
-        ASSERT_EQ(chdir(MH_BINARY_DIR), 0);
-        glfwSetWindowSize(GlContext::get().window(), Width, Height);
-        settings.width = Width;
-        settings.height = Height;
-        testing::internal::CaptureStdout();
-        glyphsLoaded = loadGlyphs();
-        testing::internal::GetCapturedStdout();
-        app.foundation = createPhysicsFoundation();
-        app.physics = createPhysicsSdk(app.foundation);
-        app.scene = createPhysicsScene(app.physics);
-        std::ostringstream quiet;
-        stones = generateSmallStonePositions(level::SmallStoneMaxX, level::SmallStoneMinX, level::SmallStoneMaxZ,
-                                             level::SmallStoneMinZ, quiet);
+// The simulator's trace of the route's keys with the frame times the real
+// loop's float clock gave, without its header.
+std::vector<std::string> simulatorTrace(const std::string& routeFile, const std::vector<float>& frameTimes) {
+    std::ifstream route(std::string(MH_SOURCE_DIR) + "/tests/fixtures/routes/" + routeFile);
+    const std::string scriptPath = testing::TempDir() + "replayed-" + routeFile;
+    std::ofstream script(scriptPath);
+    std::size_t frame = 0;
+    for (std::string line; std::getline(route, line);) {
+        std::istringstream fields(line);
+        std::string time, held;
+        if (!(fields >> time >> held) || time[0] == '#' || frame >= frameTimes.size()) continue;
+        char text[32];
+        std::snprintf(text, sizeof text, "%.9g", static_cast<double>(frameTimes[frame++]));
+        script << text << ' ' << held << '\n';
     }
-
-    void TearDown() override {
-        releasePhysicsScene(app.scene);
-        releasePhysicsSdk(app.physics);
-        releasePhysicsFoundation(app.foundation);
-    }
-
-    // Plays the route frame by frame; returns the end decision of its last frame.
-    EndDecision play(const std::string& routeFile, std::vector<unsigned char>& lastPicture) {
-        std::ifstream in(std::string(MH_SOURCE_DIR) + "/tests/fixtures/routes/" + routeFile);
-        RouteParse route = parseRoute(in);
-        EXPECT_EQ(route.badLine, 0) << route.error;
-        // The scene's console output is not under test here.
-        testing::internal::CaptureStdout();
-        EndDecision end = EndDecision::None;
-        trace.clear();
-        frameTimes.clear();
-        {
-            // The star field is seeded with 0; the wall turns with the frames.
-            double wallClock = 0.0;
-            GameScene scene(settings, app, camera, stones, [&wallClock] { return wallClock; });
-            float now = 1.0f;
-            scene.startClock(now);
-            ScriptedKeys keys;
-            for (const RouteFrame& frame : route.frames) {
-                keys.held = frame.held;
-                // Whatever the float clock does, this frame lasts exactly dt.
-                now = scene.clock().lastFrame + frame.deltaTime;
-                wallClock = now;
-                scene.runFrame(keys, now);
-                trace.push_back(
-                    traceLine(static_cast<int>(trace.size()) + 1, scene.world(), camera.position, scene.lastEnd()));
-                frameTimes.push_back(scene.clock().deltaTime);
-            }
-            lastPicture.assign(static_cast<size_t>(Width) * Height * 3, 0);
-            glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
-            glPixelStorei(GL_PACK_ALIGNMENT, 1);
-            glReadPixels(0, 0, Width, Height, GL_RGB, GL_UNSIGNED_BYTE, lastPicture.data());
-            end = scene.lastEnd();
-        }
-        const GLenum error = glGetError();
-        testing::internal::GetCapturedStdout();
-        EXPECT_EQ(error, static_cast<GLenum>(GL_NO_ERROR));
-        return end;
-    }
-
-    // Pixels of the end message's dark colour in a box around the window centre.
-    static int endTextPixels(const std::vector<unsigned char>& rgb, int r, int g, int b) {
-        int count = 0;
-        for (int y = Height / 2 - 20; y < Height / 2 + 40; ++y) {
-            for (int x = Width / 2 - 120; x < Width / 2 + 120; ++x) {
-                const unsigned char* p = &rgb[(static_cast<size_t>(y) * Width + x) * 3];
-                if (std::abs(p[0] - r) < 12 && std::abs(p[1] - g) < 12 && std::abs(p[2] - b) < 12) ++count;
-            }
-        }
-        return count;
-    }
-
-    // The simulator's trace of the route's keys with the frame times the
-    // real loop's float clock gave, without its header.
-    std::vector<std::string> simulatorTrace(const std::string& routeFile) const {
-        std::ifstream route(std::string(MH_SOURCE_DIR) + "/tests/fixtures/routes/" + routeFile);
-        const std::string scriptPath = testing::TempDir() + "replayed-" + routeFile;
-        std::ofstream script(scriptPath);
-        std::size_t frame = 0;
-        for (std::string line; std::getline(route, line);) {
-            std::istringstream fields(line);
-            std::string time, held;
-            if (!(fields >> time >> held) || time[0] == '#' || frame >= frameTimes.size()) continue;
-            char text[32];
-            std::snprintf(text, sizeof text, "%.9g", static_cast<double>(frameTimes[frame++]));
-            script << text << ' ' << held << '\n';
-        }
-        script.close();
-        const std::string command = std::string(MH_BINARY_DIR) + "/meadowhop-sim < " + scriptPath;
-        std::vector<std::string> lines;
-        FILE* sim = popen(command.c_str(), "r");
-        if (!sim) return lines;
-        char buffer[512];
-        while (std::fgets(buffer, sizeof buffer, sim)) lines.emplace_back(buffer, std::strcspn(buffer, "\n"));
-        pclose(sim);
-        if (!lines.empty()) lines.erase(lines.begin());
-        return lines;
-    }
-
-    // The real loop's state after each frame of the last route played.
-    std::vector<std::string> trace;
-    std::vector<float> frameTimes;
-    Settings settings;
-    AppState app;
-    Camera camera;
-    std::vector<glm::vec3> stones;
-    bool glyphsLoaded = false;
-};
-
-TEST_F(RealFrameLoop, WinningRouteEndsOnWinnerDrawnInTheWindow) {
-    ASSERT_TRUE(glyphsLoaded);
-    std::vector<unsigned char> picture;
-    EXPECT_EQ(play("win.txt", picture), EndDecision::Win);
-    // The simulator runs the same frame: given the same frame times, the
-    // same state after every frame.
-    const std::vector<std::string> simulated = simulatorTrace("win.txt");
-    ASSERT_EQ(trace.size(), simulated.size());
-    for (std::size_t i = 0; i < trace.size(); ++i) ASSERT_EQ(trace[i], simulated[i]) << "frame " << i + 1;
-    // "Winner" is drawn in (0.1, 0, 0.1).
-    EXPECT_GT(endTextPixels(picture, 25, 0, 25), 40);
+    script.close();
+    const std::string command = std::string(MH_BINARY_DIR) + "/meadowhop-sim < " + scriptPath;
+    std::vector<std::string> lines;
+    FILE* sim = popen(command.c_str(), "r");
+    if (!sim) return lines;
+    char buffer[512];
+    while (std::fgets(buffer, sizeof buffer, sim)) lines.emplace_back(buffer, std::strcspn(buffer, "\n"));
+    pclose(sim);
+    if (!lines.empty()) lines.erase(lines.begin());
+    return lines;
 }
 
-TEST_F(RealFrameLoop, LosingRouteEndsOnGameOverDrawnInTheWindow) {
+// Plays the route frame by frame: the simulator runs the same frame, so given
+// the same frame times it has the same state after every frame. The end
+// message is drawn in its colour around the window centre.
+void expectRoute(const std::string& routeFile, EndDecision decision, const glm::ivec3& textColour) {
+    ASSERT_EQ(chdir(MH_BINARY_DIR), 0);
+    glfwSetWindowSize(GlContext::get().window(), Width, Height);
+    testing::internal::CaptureStdout();
+    const bool glyphsLoaded = loadGlyphs();
+    testing::internal::GetCapturedStdout();
     ASSERT_TRUE(glyphsLoaded);
-    std::vector<unsigned char> picture;
-    EXPECT_EQ(play("lose.txt", picture), EndDecision::Lose);
-    // "Game Over" is drawn in (0, 0, 0.1).
-    EXPECT_GT(endTextPixels(picture, 0, 0, 25), 40);
+    std::ifstream in(std::string(MH_SOURCE_DIR) + "/tests/fixtures/routes/" + routeFile);
+    const RouteParse route = parseRoute(in);
+    EXPECT_EQ(route.badLine, 0) << route.error;
+    SceneInputs inputs(Width, Height);
+    std::vector<std::string> trace;
+    std::vector<float> frameTimes;
+    std::vector<unsigned char> picture(static_cast<size_t>(Width) * Height * 3);
+    EndDecision end = EndDecision::None;
+    // The scene's console output is not under test here.
+    testing::internal::CaptureStdout();
+    {
+        // The star field is seeded with 0; the wall turns with the frames.
+        double wallClock = 0.0;
+        GameScene scene(inputs.settings, inputs.app, inputs.camera, inputs.stones, [&wallClock] { return wallClock; });
+        scene.startClock(1.0);
+        ScriptedKeys keys;
+        for (const RouteFrame& frame : route.frames) {
+            keys.held = frame.held;
+            // Whatever the float clock does, this frame lasts exactly dt.
+            wallClock = scene.clock().lastFrame + frame.deltaTime;
+            scene.runFrame(keys, wallClock);
+            trace.push_back(
+                traceLine(static_cast<int>(trace.size()) + 1, scene.world(), inputs.camera.position, scene.lastEnd()));
+            frameTimes.push_back(scene.clock().deltaTime);
+        }
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(0, 0, Width, Height, GL_RGB, GL_UNSIGNED_BYTE, picture.data());
+        end = scene.lastEnd();
+    }
+    const GLenum error = glGetError();
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(error, static_cast<GLenum>(GL_NO_ERROR));
+    EXPECT_EQ(end, decision);
+
+    const std::vector<std::string> simulated = simulatorTrace(routeFile, frameTimes);
+    ASSERT_EQ(trace.size(), simulated.size());
+    for (std::size_t i = 0; i < trace.size(); ++i) ASSERT_EQ(trace[i], simulated[i]) << "frame " << i + 1;
+    int count = 0;
+    for (int y = Height / 2 - 20; y < Height / 2 + 40; ++y) {
+        for (int x = Width / 2 - 120; x < Width / 2 + 120; ++x) {
+            const unsigned char* p = &picture[(static_cast<size_t>(y) * Width + x) * 3];
+            if (glm::all(glm::lessThan(glm::abs(glm::ivec3(p[0], p[1], p[2]) - textColour), glm::ivec3(12)))) ++count;
+        }
+    }
+    EXPECT_GT(count, 40);
+}
+
+// "Winner" is drawn in (0.1, 0, 0.1), "Game Over" in (0, 0, 0.1).
+TEST(RealFrameLoop, WinningRouteMatchesTheSimulatorAndEndsOnWinnerDrawn) {
+    REQUIRE_GL();
+    expectRoute("win.txt", EndDecision::Win, {25, 0, 25});
+}
+
+TEST(RealFrameLoop, LosingRouteMatchesTheSimulatorAndEndsOnGameOverDrawn) {
+    REQUIRE_GL();
+    expectRoute("lose.txt", EndDecision::Lose, {0, 0, 25});
 }
 
 }  // namespace

@@ -79,20 +79,6 @@ GLint integer(GLenum name) {
     return value;
 }
 
-GLint boundOnUnit(GLenum unit, GLenum binding) {
-    const GLint active = integer(GL_ACTIVE_TEXTURE);
-    glActiveTexture(unit);
-    const GLint texture = integer(binding);
-    glActiveTexture(static_cast<GLenum>(active));
-    return texture;
-}
-
-int uniformInt(GLuint program, const char* name) {
-    GLint value = -1;
-    glGetUniformiv(program, glGetUniformLocation(program, name), &value);
-    return value;
-}
-
 ::testing::AssertionResult colourNear(const glm::ivec3& actual, const glm::ivec3& expected, int tolerance) {
     for (int c = 0; c < 3; ++c)
         if (std::abs(actual[c] - expected[c]) > tolerance)

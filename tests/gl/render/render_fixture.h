@@ -39,8 +39,5 @@ std::unique_ptr<ShaderProgram> buildProgram(const ScratchDir& dir, const std::st
 extern const char* const ScreenVertex;
 
 GLint integer(GLenum name);
-// What is bound to a target on a unit; the active unit is kept.
-GLint boundOnUnit(GLenum unit, GLenum binding);
-int uniformInt(GLuint program, const char* name);
 
 ::testing::AssertionResult colourNear(const glm::ivec3& actual, const glm::ivec3& expected, int tolerance);
