@@ -53,6 +53,8 @@ bool uploadFace(GLenum target, const char* path) {
         stbi_image_free(pixels);
         return false;
     }
+    // Decoded rows are tightly packed, whatever their length.
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     if (channels <= 2) {
         const std::vector<unsigned char> rgb = greyToRgb(pixels, width, height, channels);
         glTexImage2D(target, 0, GL_RGB, width, height, 0, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());

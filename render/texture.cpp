@@ -27,6 +27,8 @@ GLuint uploadImage2D(const std::string& path, const std::string& failurePath) {
     const GLenum format = formatForChannels(channels);
     if (pixels && format != 0) {
         glBindTexture(GL_TEXTURE_2D, id);
+        // Decoded rows are tightly packed, whatever their length.
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
         glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(format), width, height, 0, format, GL_UNSIGNED_BYTE, pixels);
         glGenerateMipmap(GL_TEXTURE_2D);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);

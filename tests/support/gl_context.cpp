@@ -23,5 +23,4 @@ GlContext::GlContext() {
         window_ = nullptr;
         return;
     }
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
 }
