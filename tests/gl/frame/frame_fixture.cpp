@@ -74,12 +74,6 @@ glm::vec3 uniformVec3(GLuint program, const char* name) {
     return value;
 }
 
-float uniformFloat(GLuint program, const char* name) {
-    float value = 0.0f;
-    glGetUniformfv(program, glGetUniformLocation(program, name), &value);
-    return value;
-}
-
 int uniformInt(GLuint program, const char* name) {
     GLint value = 0;
     glGetUniformiv(program, glGetUniformLocation(program, name), &value);
@@ -109,16 +103,4 @@ float readRed(GLuint framebuffer, int x, int y) {
     glReadPixels(x, y, 1, 1, GL_RGBA, GL_FLOAT, texel);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
     return texel[0];
-}
-
-::testing::AssertionResult matricesNear(const glm::mat4& actual, const glm::mat4& expected, float tolerance) {
-    for (int c = 0; c < 4; ++c) {
-        for (int r = 0; r < 4; ++r) {
-            if (std::abs(actual[c][r] - expected[c][r]) > tolerance) {
-                return ::testing::AssertionFailure()
-                       << "entry [" << c << "][" << r << "] is " << actual[c][r] << ", expected " << expected[c][r];
-            }
-        }
-    }
-    return ::testing::AssertionSuccess();
 }

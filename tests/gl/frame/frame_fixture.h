@@ -39,7 +39,6 @@ GLuint solidTexture(const glm::u8vec4& colour);
 
 glm::mat4 uniformMat4(GLuint program, const char* name);
 glm::vec3 uniformVec3(GLuint program, const char* name);
-float uniformFloat(GLuint program, const char* name);
 int uniformInt(GLuint program, const char* name);
 GLint currentProgram();
 GLint boundTexture(GLenum unit);
@@ -47,6 +46,3 @@ GLint boundTexture(GLenum unit);
 float readRed(GLuint framebuffer, int x, int y);
 
 #define EXPECT_NO_GL_ERROR() EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR))
-
-// Matrices equal entry by entry within tolerance.
-::testing::AssertionResult matricesNear(const glm::mat4& actual, const glm::mat4& expected, float tolerance);
