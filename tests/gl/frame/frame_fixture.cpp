@@ -62,18 +62,6 @@ GLuint solidTexture(const glm::u8vec4& colour) {
     return texture;
 }
 
-glm::mat4 uniformMat4(GLuint program, const char* name) {
-    glm::mat4 value(0.0f);
-    glGetUniformfv(program, glGetUniformLocation(program, name), &value[0][0]);
-    return value;
-}
-
-glm::vec3 uniformVec3(GLuint program, const char* name) {
-    glm::vec3 value(0.0f);
-    glGetUniformfv(program, glGetUniformLocation(program, name), &value[0]);
-    return value;
-}
-
 int uniformInt(GLuint program, const char* name) {
     GLint value = 0;
     glGetUniformiv(program, glGetUniformLocation(program, name), &value);
@@ -84,16 +72,6 @@ GLint currentProgram() {
     GLint program = 0;
     glGetIntegerv(GL_CURRENT_PROGRAM, &program);
     return program;
-}
-
-GLint boundTexture(GLenum unit) {
-    GLint active = 0;
-    glGetIntegerv(GL_ACTIVE_TEXTURE, &active);
-    glActiveTexture(unit);
-    GLint texture = 0;
-    glGetIntegerv(GL_TEXTURE_BINDING_2D, &texture);
-    glActiveTexture(static_cast<GLenum>(active));
-    return texture;
 }
 
 float readRed(GLuint framebuffer, int x, int y) {

@@ -37,11 +37,8 @@ extern const char* const SceneVertexShader;
 // A 1 by 1 texture of one colour, bound to the active unit.
 GLuint solidTexture(const glm::u8vec4& colour);
 
-glm::mat4 uniformMat4(GLuint program, const char* name);
-glm::vec3 uniformVec3(GLuint program, const char* name);
 int uniformInt(GLuint program, const char* name);
 GLint currentProgram();
-GLint boundTexture(GLenum unit);
 // The red channel of one texel of a float target's first colour attachment.
 float readRed(GLuint framebuffer, int x, int y);
 

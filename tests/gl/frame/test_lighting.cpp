@@ -151,21 +151,25 @@ TEST_F(LightingTest, CrateIsLitByThePointLightThroughItsWoodMaps) {
     glDeleteTextures(1, &grey);
 }
 
-TEST_F(LightingTest, BrickWallFollowsItsKeyAndTurnsWithTheClock) {
+// The wall turns about its pivot, (0, 60, -1150) plus the light's offset
+// (0, 6, 10): facing the camera at 0 s, edge-on at 10 degrees a second after 9.
+TEST_F(LightingTest, BrickWallShowsWithItsKeyAndTurnsTenDegreesASecond) {
     auto normalmap = gameProgram("normalmap");
-    const LitView frame = seenFrom(glm::vec3(0.0f), 10.0f, 0.0f, false, 1.0f);
-    GLuint brick[2] = {};
-    glGenTextures(2, brick);
-    glUseProgram(0);
-    drawBrickWall(*normalmap, *square, brick[0], brick[1], frame, 4.5f, false);
+    normalmap->bind();
+    normalmap->setUniformInt("normalMap", 1);
+    const GLuint flatNormals = solidTexture(glm::u8vec4(128, 128, 255, 255));
+    const LitView frame = seenFrom(glm::vec3(0.0f, 66.0f, -1140.0f), 400.0f, 0.0f, false, 1.0f);
+    auto wall = [&](float seconds, bool shown) {
+        target->clear(glm::vec4(0.0f, 0.0f, 0.0f, 1.0f));
+        glUseProgram(0);
+        drawBrickWall(*normalmap, *square, white, flatNormals, frame, seconds, shown);
+        return target->pixel(4, 16);
+    };
+    EXPECT_EQ(wall(0.0f, false), glm::ivec4(0, 0, 0, 255));
     EXPECT_EQ(currentProgram(), 0);
-
-    drawBrickWall(*normalmap, *square, brick[0], brick[1], frame, 4.5f, true);
-    const GLuint id = normalmap->programId;
-    EXPECT_EQ(currentProgram(), static_cast<GLint>(id));
-    EXPECT_TRUE(uniformMat4(id, "model") == brickWallModelMatrix(4.5f));
-    EXPECT_EQ(uniformVec3(id, "lightPos"), glm::vec3(0.0f, 6.0f, 10.0f)) << "the crate's light";
-    EXPECT_EQ(boundTexture(GL_TEXTURE0), static_cast<GLint>(brick[0]));
-    EXPECT_EQ(boundTexture(GL_TEXTURE1), static_cast<GLint>(brick[1]));
-    glDeleteTextures(2, brick);
+    const glm::ivec4 facing = wall(0.0f, true);
+    EXPECT_GT(facing.r, 100);
+    EXPECT_EQ(facing.r, facing.b) << "white bricks: the diffuse map on unit 0, the normal map on 1";
+    EXPECT_EQ(wall(9.0f, true), glm::ivec4(0, 0, 0, 255));
+    glDeleteTextures(1, &flatNormals);
 }
