@@ -1,10 +1,5 @@
 #include "frame_fixture.h"
 
-TempTree::TempTree() {
-    std::filesystem::create_directories(build());
-    std::filesystem::create_directories(root() / "assets");
-}
-
 namespace {
 
 std::unique_ptr<ShaderProgram> built(const std::string& name, const std::string& vertexPath,

@@ -15,7 +15,6 @@
 // runs, <root>/assets what its "../assets/" paths reach.
 class TempTree : public ScratchDir {
 public:
-    TempTree();
     std::filesystem::path build() const { return root() / "build"; }
     // A program from the two sources, written under <root>/shaders/.
     std::unique_ptr<ShaderProgram> program(const std::string& name, const std::string& vertex,

@@ -1,8 +1,10 @@
-// The blit, the blur passes and the composite onto the window, through the
-// screen quad, with test shaders whose results tell each step apart.
+// The off-screen targets, the blit, the blur passes and the composite onto
+// the window through the screen quad, with test shaders whose results tell
+// each step apart.
 #include <gtest/gtest.h>
 
 #include "frame/frame_targets.h"
+#include "frame/framebuffer.h"
 #include "frame/post_processing.h"
 #include "frame/screen_quad.h"
 #include "frame_fixture.h"
@@ -90,16 +92,15 @@ TEST_F(PostProcessing, GlowIsShrunkBlurredInOrderAndCompositedOverTheWholeWindow
     EXPECT_FLOAT_EQ(readRed(targets->blur2.name(), 16, 12), 0.75f);
     EXPECT_FLOAT_EQ(readRed(targets->blur1.name(), 0, 0), 2.0f);
 
-    // Picture in red everywhere, both triangles of the quad; the glow's
+    // Picture in red across both triangles of the quad; the glow's marked
     // quarter the right way up, with a hard edge where it was stretched.
-    for (const glm::ivec2 at : {glm::ivec2(0, 0), glm::ivec2(5, 40), glm::ivec2(60, 5), glm::ivec2(63, 47)}) {
-        EXPECT_NEAR(readPixel(at.x, at.y).r, 64, 1) << at.x << ", " << at.y;
+    for (const glm::ivec4 at :
+         {glm::ivec4(0, 0, 64, 255), glm::ivec4(5, 40, 64, 255), glm::ivec4(60, 5, 64, 255),
+          glm::ivec4(31, 47, 64, 255), glm::ivec4(32, 47, 64, 191), glm::ivec4(63, 47, 64, 191)}) {
+        const glm::ivec4 pixel = readPixel(at.x, at.y);
+        EXPECT_NEAR(pixel.r, at.z, 1) << at.x << ", " << at.y;
+        EXPECT_EQ(pixel.g, at.w) << at.x << ", " << at.y;
     }
-    EXPECT_EQ(readPixel(0, Height - 1).g, 255);
-    EXPECT_EQ(readPixel(Width - 1, 0).g, 255);
-    EXPECT_EQ(readPixel(Width / 2 - 1, Height - 1).g, 255);
-    EXPECT_EQ(readPixel(Width / 2, Height - 1).g, 191);
-    EXPECT_EQ(readPixel(Width - 1, Height - 1).g, 191);
 
     // What the HUD draws over: the whole window, no depth test, no program.
     EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));
@@ -117,5 +118,40 @@ TEST_F(PostProcessing, WireframeCompositeIsOutlinesOverWhite) {
     // Off the quad's edges and its diagonal only the white clear shows.
     EXPECT_EQ(readPixel(Width / 4, Height * 3 / 4), glm::ivec4(255, 255, 255, 255));
     EXPECT_EQ(readPixel(Width * 3 / 4, Height / 4), glm::ivec4(255, 255, 255, 255));
+    EXPECT_NO_GL_ERROR();
+}
+
+TEST(Framebuffer, IncompleteTargetPrintsOneLine) {
+    REQUIRE_GL();
+    Framebuffer framebuffer(8, 8);
+    testing::internal::CaptureStdout();
+    framebuffer.finish();
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "ERROR WHILE BUILDING FRAMEBUFFER\n");
+    EXPECT_NO_GL_ERROR();
+}
+
+TEST(FrameTargets, OddWindowGivesCompleteTruncatedHalfSizeBlurTargetsAndAllIsReleased) {
+    REQUIRE_GL();
+    GLuint scene = 0, picture = 0, glow = 0, depth = 0, blur = 0;
+    {
+        testing::internal::CaptureStdout();
+        FrameTargets targets(1023, 767);
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+        for (const Framebuffer* target : {&targets.blur1, &targets.blur2}) {
+            EXPECT_EQ(glm::ivec2(target->width(), target->height()), glm::ivec2(511, 383));
+        }
+        GLint bound = -1;
+        glGetIntegerv(GL_FRAMEBUFFER_BINDING, &bound);
+        EXPECT_EQ(bound, 0) << "the window stays the drawing target";
+        scene = targets.scene.name();
+        picture = targets.scene.getTexture(GL_COLOR_ATTACHMENT0);
+        glow = targets.scene.getTexture(GL_COLOR_ATTACHMENT1);
+        depth = targets.scene.renderbuffer();
+        EXPECT_TRUE(glIsRenderbuffer(depth)) << "the scene is drawn with a depth test";
+        blur = targets.blur2.getTexture(GL_COLOR_ATTACHMENT0);
+    }
+    EXPECT_FALSE(glIsFramebuffer(scene));
+    EXPECT_FALSE(glIsTexture(picture) || glIsTexture(glow) || glIsTexture(blur));
+    EXPECT_FALSE(glIsRenderbuffer(depth));
     EXPECT_NO_GL_ERROR();
 }
