@@ -16,45 +16,29 @@ layout(location = 0) out vec4 picture;
 void main() { picture = vec4(vec3(glow == 1 ? 1.0 : 0.2), 1.0); }
 )";
 
-class GlowStarsTest : public testing::Test {
-protected:
-    void SetUp() override {
-        REQUIRE_GL();
-        tree.write("assets/objects/star/star.obj", SquareObj);
-        lighting = tree.program("Lighting", SceneVertexShader, GlowLighting);
-    }
-
-    TempTree tree;
-    std::unique_ptr<ShaderProgram> lighting;
-};
-
 }  // namespace
-
-TEST_F(GlowStarsTest, ImportsItsOwnStarModelFromTheFixedPath) {
-    WorkingDirectory inBuild(tree.build());
-    testing::internal::CaptureStdout();
-    GlowStars own;
-    const std::string output = testing::internal::GetCapturedStdout();
-    EXPECT_EQ(output.rfind("Creating model : ../assets/objects/star/star.obj...Creating Mesh\n", 0), 0u) << output;
-    EXPECT_NO_GL_ERROR();
-}
 
 // Star 1 makes half a turn a second about the centre (0, 200, 0), star 2
 // circles it at 120 units and star 3 circles star 2 at 60 about x, a whole
 // turn a second: after a quarter second star 2 is an eighth of a turn round
 // and star 3 a quarter, right below it.
-TEST_F(GlowStarsTest, SpinAndGlowOnlyWhileSwitchedOn) {
+TEST(GlowStars, ImportTheirOwnModelAndSpinAndGlowOnlyWhileSwitchedOn) {
+    REQUIRE_GL();
+    TempTree tree;
+    tree.write("assets/objects/star/star.obj", SquareObj);
+    auto lighting = tree.program("Lighting", SceneVertexShader, GlowLighting);
     WorkingDirectory inBuild(tree.build());
     testing::internal::CaptureStdout();
     GlowStars stars;
-    testing::internal::GetCapturedStdout();
+    const std::string output = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(output.rfind("Creating model : ../assets/objects/star/star.obj...Creating Mesh\n", 0), 0u) << output;
+
     TestTarget target(32, 32);
     target.clear(glm::vec4(0.0f, 0.0f, 0.0f, 1.0f));
     glEnable(GL_DEPTH_TEST);
     glUseProgram(0);
     const glm::mat4 view = glm::lookAt(glm::vec3(50, 200, 0), glm::vec3(0, 200, 0), glm::vec3(0, 1, 0));
     const glm::mat4 projection = glm::perspective(glm::radians(45.0f), 1.0f, 0.1f, 1000.0f);
-
     drawGlowStars(stars, *lighting, view, projection, 0.5f, false);
     EXPECT_EQ(currentProgram(), 0);
     EXPECT_EQ(target.pixel(16, 16), glm::ivec4(0, 0, 0, 255));
