@@ -44,10 +44,16 @@ TEST(GlowStars, ImportTheirOwnModelAndSpinAndGlowOnlyWhileSwitchedOn) {
     EXPECT_EQ(target.pixel(16, 16), glm::ivec4(0, 0, 0, 255));
 
     drawGlowStars(stars, *lighting, view, projection, 0.25f, true);
-    glDisable(GL_DEPTH_TEST);
     EXPECT_EQ(target.pixel(16, 16), glm::ivec4(255, 255, 255, 255)) << "drawn with glow on";
     EXPECT_EQ(uniformInt(lighting->programId, "glow"), 0) << "and switched back off after the stars";
+    // Star 2 lies flat after its quarter turn about x: seen from just above it.
     const float round = 120.0f * std::sqrt(0.5f);
+    target.clear(glm::vec4(0.0f, 0.0f, 0.0f, 1.0f));
+    const glm::vec3 second(round, 200.0f, round);
+    drawGlowStars(stars, *lighting, glm::lookAt(second + glm::vec3(0, 50, 0), second, glm::vec3(1, 0, 0)), projection,
+                  0.0f, true);
+    glDisable(GL_DEPTH_TEST);
+    EXPECT_EQ(target.pixel(20, 16), glm::ivec4(255, 255, 255, 255)) << "wider than star 3 below it";
     const glm::vec3 expected[] = {{0.0f, 200.0f, 0.0f}, {round, 200.0f, round}, {round, 140.0f, round}};
     const glm::mat4* models[] = {&stars.model1, &stars.model2, &stars.model3};
     for (int i = 0; i < 3; ++i) {
