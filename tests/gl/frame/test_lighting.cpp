@@ -50,7 +50,8 @@ protected:
         return loaded;
     }
 
-    // A camera 'distance' from 'at', 'degrees' off the given axis, through a narrow lens.
+    // A camera 'distance' from 'at', 'degrees' off the vertical (from above) or
+    // off +z, through a narrow lens.
     static LitView seenFrom(const glm::vec3& at, float distance, float degrees, bool fromAbove, float brightness) {
         const float angle = glm::radians(degrees);
         LitView view;
@@ -116,12 +117,12 @@ TEST_F(LightingTest, ModesPickTheProgramAndKeysOneAndTwoHideGroundAndRabbitInLit
                           Case{false, false, false, none, none}, Case{true, false, false, red, red}}) {
         target->clear(glm::vec4(0.0f, 0.0f, 0.0f, 1.0f));
         glUseProgram(0);
-        const ShaderProgram& left = drawGroundAndRabbit(*lit, *cel, *square, *square, frame, c.celShading, c.showGround,
-                                                        c.showRabbit, glm::vec3(-60, 10, 0), 0.0f);
+        const ShaderProgram& current = drawGroundAndRabbit(*lit, *cel, *square, *square, frame, c.celShading,
+                                                           c.showGround, c.showRabbit, glm::vec3(-60, 10, 0), 0.0f);
         EXPECT_EQ(target->pixel(16, 16), c.ground) << c.celShading << c.showGround << c.showRabbit;
         EXPECT_EQ(target->pixel(4, 16), c.rabbit) << c.celShading << c.showGround << c.showRabbit;
-        EXPECT_EQ(currentProgram(), static_cast<GLint>(left.programId)) << "current for the meadow's objects";
-        EXPECT_EQ(&left, c.celShading ? cel.get() : lit.get());
+        EXPECT_EQ(currentProgram(), static_cast<GLint>(current.programId)) << "current for the meadow's objects";
+        EXPECT_EQ(&current, c.celShading ? cel.get() : lit.get());
     }
 }
 
