@@ -1,27 +1,30 @@
 #include "frame_fixture.h"
 
-#include <cstdlib>
-#include <fstream>
-#include <iostream>
+namespace {
 
-TempTree::TempTree() {
-    std::filesystem::create_directories(build());
-    std::filesystem::create_directories(root() / "assets");
-}
-
-std::unique_ptr<ShaderProgram> TempTree::program(const std::string& name, const std::string& vertex,
-                                                 const std::string& fragment) const {
-    const std::string vertexPath = write("shaders/" + name + ".vert", vertex);
-    const std::string fragmentPath = write("shaders/" + name + ".frag", fragment);
+std::unique_ptr<ShaderProgram> built(const std::string& name, const std::string& vertexPath,
+                                     const std::string& fragmentPath) {
     testing::internal::CaptureStdout();
     auto program = std::make_unique<ShaderProgram>(vertexPath.c_str(), fragmentPath.c_str());
     const std::string output = testing::internal::GetCapturedStdout();
-    // Anything beyond the creation text is a build error of the test's own shaders.
+    // Anything beyond the creation text is a build error.
     EXPECT_EQ(output.find("ERROR"), std::string::npos) << output;
     GLint linked = GL_FALSE;
     glGetProgramiv(program->programId, GL_LINK_STATUS, &linked);
     EXPECT_EQ(linked, GL_TRUE) << name;
     return program;
+}
+
+}  // namespace
+
+std::unique_ptr<ShaderProgram> TempTree::program(const std::string& name, const std::string& vertex,
+                                                 const std::string& fragment) const {
+    return built(name, write("shaders/" + name + ".vert", vertex), write("shaders/" + name + ".frag", fragment));
+}
+
+std::unique_ptr<ShaderProgram> gameProgram(const std::string& name) {
+    const std::string base = std::string(MH_SOURCE_DIR) + "/assets/shader/" + name;
+    return built(name, base + ".vert", base + ".frag");
 }
 
 const char* const SquareObj =
@@ -45,22 +48,13 @@ uniform mat4 projection;
 void main() { gl_Position = projection * view * model * vec4(position, 1.0); }
 )";
 
-glm::mat4 uniformMat4(GLuint program, const char* name) {
-    glm::mat4 value(0.0f);
-    glGetUniformfv(program, glGetUniformLocation(program, name), &value[0][0]);
-    return value;
-}
-
-glm::vec3 uniformVec3(GLuint program, const char* name) {
-    glm::vec3 value(0.0f);
-    glGetUniformfv(program, glGetUniformLocation(program, name), &value[0]);
-    return value;
-}
-
-float uniformFloat(GLuint program, const char* name) {
-    float value = 0.0f;
-    glGetUniformfv(program, glGetUniformLocation(program, name), &value);
-    return value;
+GLuint solidTexture(const glm::u8vec4& colour) {
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, &colour[0]);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    return texture;
 }
 
 int uniformInt(GLuint program, const char* name) {
@@ -75,24 +69,11 @@ GLint currentProgram() {
     return program;
 }
 
-GLint boundTexture(GLenum unit) {
-    GLint active = 0;
-    glGetIntegerv(GL_ACTIVE_TEXTURE, &active);
-    glActiveTexture(unit);
-    GLint texture = 0;
-    glGetIntegerv(GL_TEXTURE_BINDING_2D, &texture);
-    glActiveTexture(static_cast<GLenum>(active));
-    return texture;
-}
-
-::testing::AssertionResult matricesNear(const glm::mat4& actual, const glm::mat4& expected, float tolerance) {
-    for (int c = 0; c < 4; ++c) {
-        for (int r = 0; r < 4; ++r) {
-            if (std::abs(actual[c][r] - expected[c][r]) > tolerance) {
-                return ::testing::AssertionFailure()
-                       << "entry [" << c << "][" << r << "] is " << actual[c][r] << ", expected " << expected[c][r];
-            }
-        }
-    }
-    return ::testing::AssertionSuccess();
+float readRed(GLuint framebuffer, int x, int y) {
+    float texel[4] = {};
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer);
+    glReadBuffer(GL_COLOR_ATTACHMENT0);
+    glReadPixels(x, y, 1, 1, GL_RGBA, GL_FLOAT, texel);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+    return texel[0];
 }

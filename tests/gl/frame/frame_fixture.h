@@ -2,7 +2,6 @@
 #include <filesystem>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include <glad/gl.h>
 #include <glm/glm.hpp>
@@ -16,12 +15,14 @@
 // runs, <root>/assets what its "../assets/" paths reach.
 class TempTree : public ScratchDir {
 public:
-    TempTree();
     std::filesystem::path build() const { return root() / "build"; }
     // A program from the two sources, written under <root>/shaders/.
     std::unique_ptr<ShaderProgram> program(const std::string& name, const std::string& vertex,
                                            const std::string& fragment) const;
 };
+
+// One of the game's own programs: assets/shader/<name>.vert and .frag.
+std::unique_ptr<ShaderProgram> gameProgram(const std::string& name);
 
 // A 2 by 2 square in the z = 0 plane facing +z, as an OBJ without material.
 extern const char* const SquareObj;
@@ -29,18 +30,15 @@ extern const char* const SquareObj;
 // The screen quad's vertex stage: position on 0, texture coordinates on 2, out "uv".
 extern const char* const QuadVertex;
 
-// Passes and its vertex stage for the scene programs: position on attribute
-// 0 through "model", "view" and "projection".
+// Position on attribute 0 through "model", "view" and "projection".
 extern const char* const SceneVertexShader;
 
-glm::mat4 uniformMat4(GLuint program, const char* name);
-glm::vec3 uniformVec3(GLuint program, const char* name);
-float uniformFloat(GLuint program, const char* name);
+// A 1 by 1 texture of one colour, bound to the active unit.
+GLuint solidTexture(const glm::u8vec4& colour);
+
 int uniformInt(GLuint program, const char* name);
 GLint currentProgram();
-GLint boundTexture(GLenum unit);
+// The red channel of one texel of a float target's first colour attachment.
+float readRed(GLuint framebuffer, int x, int y);
 
 #define EXPECT_NO_GL_ERROR() EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR))
-
-// Matrices equal entry by entry within tolerance.
-::testing::AssertionResult matricesNear(const glm::mat4& actual, const glm::mat4& expected, float tolerance);

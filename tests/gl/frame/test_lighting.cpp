@@ -1,230 +1,173 @@
+// The lit stages drawn with the game's own programs where the light is the
+// point, and with flat test colours where only which program draws is.
+#include <cmath>
+
 #include <glm/gtc/matrix_transform.hpp>
 #include <gtest/gtest.h>
 
 #include "frame/lighting.h"
-#include "game/level_layout.h"
 #include "frame_fixture.h"
 #include "support/gl_context.h"
 
 namespace {
 
-// Every uniform the routines set is used, so none is optimised away; the
-// picture is the program's own colour.
-const char* const DirectionalFragment = R"(#version 430 core
-struct Light { vec3 direction; vec3 ambient; vec3 diffuse; vec3 specular; };
-struct Material { float shininess; };
-uniform Light light;
-uniform Material material;
-uniform vec3 viewPos;
+const char* const TintFragment = R"(#version 430 core
 uniform vec3 tint;
 layout(location = 0) out vec4 picture;
-layout(location = 1) out vec4 glowOut;
-void main() {
-    vec3 all = light.direction + light.ambient + light.diffuse + light.specular + viewPos + vec3(material.shininess);
-    picture = vec4(tint + 1e-9 * all, 1.0);
-    glowOut = vec4(0.0, 0.0, 0.0, 1.0);
-}
+void main() { picture = vec4(tint, 1.0); }
 )";
 
-const char* const PointFragment = R"(#version 430 core
-struct Light { vec3 position; vec3 ambient; vec3 diffuse; vec3 specular; };
-struct Material { sampler2D diffuse; sampler2D specular; float shininess; };
-uniform Light light;
-uniform Material material;
-uniform vec3 viewPos;
-layout(location = 0) out vec4 picture;
-void main() {
-    vec3 all = light.position + light.ambient + light.diffuse + light.specular + viewPos + vec3(material.shininess);
-    picture = texture(material.diffuse, vec2(0.5)) + texture(material.specular, vec2(0.5)) + vec4(1e-9 * all, 1.0);
-}
-)";
-
-const char* const NormalMapFragment = R"(#version 430 core
-uniform vec3 lightPos;
-uniform vec3 viewPos;
-uniform sampler2D diffuse;
-uniform sampler2D normalMap;
-layout(location = 0) out vec4 picture;
-void main() {
-    picture = texture(diffuse, vec2(0.5)) + texture(normalMap, vec2(0.5)) + vec4(1e-9 * (lightPos + viewPos), 1.0);
-}
-)";
+// The square of SquareObj laid flat, facing up.
+const char* const FlatObj =
+    "v -1 0 1\nv 1 0 1\nv 1 0 -1\nv -1 0 -1\n"
+    "vt 0 0\nvt 1 0\nvt 1 1\nvt 0 1\n"
+    "vn 0 1 0\n"
+    "f 1/1/1 2/2/1 3/3/1\nf 1/1/1 3/3/1 4/4/1\n";
 
 class LightingTest : public testing::Test {
 protected:
     void SetUp() override {
-        if (!GlContext::get().ok()) GTEST_SKIP() << "no GL context";
-        lit = tree.program("Lighting", SceneVertexShader, DirectionalFragment);
-        cel = tree.program("cell", SceneVertexShader, DirectionalFragment);
-        lit->bind();
-        lit->setUniformVec3("tint", 0.0f, 1.0f, 0.0f);
-        cel->bind();
-        cel->setUniformVec3("tint", 1.0f, 0.0f, 0.0f);
+        REQUIRE_GL();
+        square = model("square", SquareObj);
+        flat = model("flat", FlatObj);
+        white = solidTexture(glm::u8vec4(255));
+        target = std::make_unique<TestTarget>(32, 32);
+        glEnable(GL_DEPTH_TEST);
+    }
+
+    void TearDown() override {
+        glDisable(GL_DEPTH_TEST);
         glUseProgram(0);
-        const std::string path = tree.write("assets/objects/square/square.obj", SquareObj);
+        glDeleteTextures(1, &white);
+        EXPECT_NO_GL_ERROR();
+    }
+
+    std::unique_ptr<ModelAsset> model(const std::string& name, const char* obj) const {
+        const std::string path = tree.write("assets/objects/" + name + ".obj", obj);
         testing::internal::CaptureStdout();
-        square = std::make_unique<ModelAsset>(path);
+        auto loaded = std::make_unique<ModelAsset>(path);
         testing::internal::GetCapturedStdout();
-        frame.cameraPosition = glm::vec3(0.0f, 10.0f, 200.0f);
-        frame.view = glm::lookAt(frame.cameraPosition, glm::vec3(0, 10, 0), glm::vec3(0, 1, 0));
-        frame.projection = glm::perspective(glm::radians(45.0f), 1.0f, 0.1f, 1000.0f);
+        return loaded;
     }
 
-    const ShaderProgram& groundAndRabbit(bool celShading, bool showGround, bool showRabbit) const {
-        return drawGroundAndRabbit(*lit, *cel, *square, *square, frame, celShading, showGround, showRabbit,
-                                   RabbitFarAway, 0.0f);
+    // A camera 'distance' from 'at', 'degrees' off the vertical (from above) or
+    // off +z, through a narrow lens.
+    static LitView seenFrom(const glm::vec3& at, float distance, float degrees, bool fromAbove, float brightness) {
+        const float angle = glm::radians(degrees);
+        LitView view;
+        view.brightness = brightness;
+        view.cameraPosition = at + distance * (fromAbove ? glm::vec3(0.0f, std::cos(angle), std::sin(angle))
+                                                         : glm::vec3(std::sin(angle), 0.0f, std::cos(angle)));
+        view.view = glm::lookAt(view.cameraPosition, at, glm::vec3(0, 1, 0));
+        view.projection = glm::perspective(glm::radians(10.0f), 1.0f, 0.1f, 1000.0f);
+        return view;
     }
 
-    // Off screen, so a read-back shows the ground alone.
-    const glm::vec3 RabbitFarAway{0.0f, 10000.0f, 0.0f};
+    // The centre of the ground as drawGround draws it with the program.
+    glm::ivec4 ground(const ShaderProgram& program, float degrees, float brightness) const {
+        target->clear(glm::vec4(0.0f, 0.0f, 0.0f, 1.0f));
+        glActiveTexture(GL_TEXTURE0);
+        glBindTexture(GL_TEXTURE_2D, white);
+        drawGround(program, *flat, seenFrom(glm::vec3(0.0f, 10.0f, 0.0f), 30.0f, degrees, true, brightness));
+        return target->pixel(16, 16);
+    }
+
     TempTree tree;
-    std::unique_ptr<ShaderProgram> lit;
-    std::unique_ptr<ShaderProgram> cel;
     std::unique_ptr<ModelAsset> square;
-    LitView frame;
+    std::unique_ptr<ModelAsset> flat;
+    GLuint white = 0;
+    std::unique_ptr<TestTarget> target;
 };
 
 }  // namespace
 
-TEST_F(LightingTest, DirectionalTableFollowsBrightnessInTheAmbientOnly) {
-    for (const float brightness : {0.0f, 0.5f, 1.0f}) {
-        frame.brightness = brightness;
-        drawGround(*lit, *square, frame);
-        const GLuint id = lit->programId;
-        EXPECT_EQ(uniformVec3(id, "light.ambient"), glm::vec3(0.6f * brightness)) << brightness;
-        EXPECT_EQ(uniformVec3(id, "light.diffuse"), glm::vec3(0.3f));
-        EXPECT_EQ(uniformVec3(id, "light.specular"), glm::vec3(0.2f));
-        EXPECT_EQ(uniformVec3(id, "light.direction"), glm::vec3(0.0f, -1.0f, 0.0f));
-        EXPECT_EQ(uniformFloat(id, "material.shininess"), 32.0f);
-    }
-    glUseProgram(0);
-    EXPECT_NO_GL_ERROR();
+// Ambient 0.6 times the brightness, diffuse 0.3 from straight above and
+// specular 0.2 at shininess 32: nothing of it at a grazing view, 0.066 seen
+// 30 degrees off the vertical (15 degrees off the halfway vector). In cel
+// mode flat ground seen at a grazing angle, as the far meadow is, keeps the
+// light it has seen from above: only surfaces that curve away get the dark
+// outline, and the highlight is the only difference allowed.
+TEST_F(LightingTest, GroundIsAsBrightAsTheDirectionalLightMakesItInBothModes) {
+    auto lit = gameProgram("Lighting");
+    EXPECT_NEAR(ground(*lit, 80.0f, 0.0f).g, 0.3 * 255, 2.0);
+    EXPECT_NEAR(ground(*lit, 80.0f, 1.0f).g, 0.9 * 255, 2.0);
+    EXPECT_NEAR(ground(*lit, 30.0f, 0.0f).g, 0.366 * 255, 2.0);
+    auto cel = gameProgram("cell");
+    const int above = ground(*cel, 5.0f, 1.0f).g;
+    const int grazing = ground(*cel, 87.0f, 1.0f).g;
+    EXPECT_GT(grazing, above * 3 / 4) << "cel shading seen from above " << above << ", at a grazing angle " << grazing;
 }
 
-TEST_F(LightingTest, LitModeFollowsKeysOneAndTwoAndLeavesItsProgramCurrent) {
-    const ShaderProgram& none = groundAndRabbit(false, false, false);
-    EXPECT_EQ(&none, lit.get());
-    EXPECT_EQ(currentProgram(), static_cast<GLint>(lit->programId)) << "current for the meadow's objects";
-    EXPECT_TRUE(matricesNear(uniformMat4(lit->programId, "model"), glm::mat4(0.0f), 0.0f)) << "nothing drawn";
-
-    groundAndRabbit(false, true, false);
-    EXPECT_TRUE(matricesNear(uniformMat4(lit->programId, "model"), groundModelMatrix(), 0.0f));
-    groundAndRabbit(false, false, true);
-    EXPECT_TRUE(matricesNear(uniformMat4(lit->programId, "model"), rabbitModelMatrix(RabbitFarAway, 0.0f), 0.0f));
-    glUseProgram(0);
-    EXPECT_NO_GL_ERROR();
-}
-
-TEST_F(LightingTest, CelAndLitModesDrawTheGroundWithTheirOwnProgram) {
-    TestTarget target(32, 32);
-    glEnable(GL_DEPTH_TEST);
-    target.clear(glm::vec4(0.0f, 0.0f, 0.0f, 1.0f));
-    groundAndRabbit(false, true, true);
-    const glm::ivec4 litPixel = target.pixel(16, 16);
-    target.clear(glm::vec4(0.0f, 0.0f, 0.0f, 1.0f));
-    groundAndRabbit(true, false, false);
-    const glm::ivec4 celPixel = target.pixel(16, 16);
-    target.clear(glm::vec4(0.0f, 0.0f, 0.0f, 1.0f));
-    groundAndRabbit(false, false, true);
-    const glm::ivec4 hiddenPixel = target.pixel(16, 16);
-    glDisable(GL_DEPTH_TEST);
-    glUseProgram(0);
-
-    EXPECT_EQ(litPixel, glm::ivec4(0, 255, 0, 255));
-    EXPECT_EQ(celPixel, glm::ivec4(255, 0, 0, 255));
-    EXPECT_EQ(hiddenPixel, glm::ivec4(0, 0, 0, 255)) << "key 1 hides the ground in lit mode";
-    EXPECT_NO_GL_ERROR();
-}
-
-TEST_F(LightingTest, CrateUsesThePointLightAndBindsTheWoodMaps) {
-    auto lightmaps = tree.program("lightmaps", SceneVertexShader, PointFragment);
-    GLuint wood[2] = {};
-    glGenTextures(2, wood);
-    frame.brightness = 1.0f;
-    drawCrate(*lightmaps, *square, wood[0], wood[1], frame, crateMatrix());
-    const GLuint id = lightmaps->programId;
-    EXPECT_EQ(uniformVec3(id, "light.position"), glm::vec3(0.0f, 6.0f, 10.0f));
-    EXPECT_EQ(uniformVec3(id, "light.ambient"), glm::vec3(0.2f));
-    EXPECT_EQ(uniformVec3(id, "light.diffuse"), glm::vec3(0.5f));
-    EXPECT_EQ(uniformVec3(id, "light.specular"), glm::vec3(0.8f));
-    EXPECT_EQ(uniformFloat(id, "material.shininess"), 64.0f);
-    EXPECT_EQ(boundTexture(GL_TEXTURE0), static_cast<GLint>(wood[0]));
-    EXPECT_EQ(boundTexture(GL_TEXTURE1), static_cast<GLint>(wood[1]));
-
-    frame.brightness = 0.0f;
-    drawCrate(*lightmaps, *square, wood[0], wood[1], frame, crateMatrix());
-    EXPECT_EQ(uniformVec3(id, "light.ambient"), glm::vec3(0.0f));
-    EXPECT_EQ(uniformVec3(id, "light.diffuse"), glm::vec3(0.5f));
-    glUseProgram(0);
-    glDeleteTextures(2, wood);
-    EXPECT_NO_GL_ERROR();
-}
-
-TEST_F(LightingTest, BrickWallFollowsItsKeyAndTurnsWithTheClock) {
-    auto normalmap = tree.program("normalmap", SceneVertexShader, NormalMapFragment);
-    GLuint brick[2] = {};
-    glGenTextures(2, brick);
-    glUseProgram(0);
-    drawBrickWall(*normalmap, *square, brick[0], brick[1], frame, 4.5f, false);
-    EXPECT_EQ(currentProgram(), 0);
-    EXPECT_TRUE(matricesNear(uniformMat4(normalmap->programId, "model"), glm::mat4(0.0f), 0.0f));
-
-    drawBrickWall(*normalmap, *square, brick[0], brick[1], frame, 4.5f, true);
-    const GLuint id = normalmap->programId;
-    EXPECT_EQ(currentProgram(), static_cast<GLint>(id));
-    EXPECT_TRUE(matricesNear(uniformMat4(id, "model"), brickWallModelMatrix(4.5f), 0.0f));
-    EXPECT_EQ(uniformVec3(id, "lightPos"), glm::vec3(0.0f, 6.0f, 10.0f));
-    EXPECT_EQ(boundTexture(GL_TEXTURE0), static_cast<GLint>(brick[0]));
-    EXPECT_EQ(boundTexture(GL_TEXTURE1), static_cast<GLint>(brick[1]));
-    glUseProgram(0);
-    glDeleteTextures(2, brick);
-    EXPECT_NO_GL_ERROR();
-}
-
-// The game's own cel program over flat ground lit from above: seen at a
-// grazing angle, as the far meadow is, it keeps the light it has seen from
-// above; only surfaces that curve away get the dark outline.
-TEST_F(LightingTest, CelShadingKeepsFlatGroundLitAtAGrazingAngle) {
-    const std::string shaders = std::string(MH_SOURCE_DIR) + "/assets/shader/";
-    testing::internal::CaptureStdout();
-    ShaderProgram celProgram((shaders + "cell.vert").c_str(), (shaders + "cell.frag").c_str());
-    testing::internal::GetCapturedStdout();
-    GLuint white = 0;
-    const unsigned char texel[4] = {255, 255, 255, 255};
-    glGenTextures(1, &white);
-    glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_2D, white);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, texel);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-
-    TestTarget target(32, 32);
-    glEnable(GL_DEPTH_TEST);
-    const glm::mat4 ground =
-        glm::scale(glm::rotate(glm::mat4(1.0f), glm::radians(-90.0f), glm::vec3(1, 0, 0)), glm::vec3(1000.0f));
-    auto groundSeenFrom = [&](const glm::vec3& eye, const glm::vec3& up) {
-        LitView view = frame;
-        view.brightness = 1.0f;
-        view.cameraPosition = eye;
-        view.view = glm::lookAt(eye, glm::vec3(0.0f), up);
-        target.clear(glm::vec4(0.0f, 0.0f, 0.0f, 1.0f));
-        celProgram.bind();
-        setDirectionalLight(celProgram, view);
-        celProgram.setUniformInt("texture_diffuse1", 0);
-        glActiveTexture(GL_TEXTURE0);
-        glBindTexture(GL_TEXTURE_2D, white);
-        celProgram.setUniformMat4("model", ground);
-        celProgram.setUniformMat4("view", view.view);
-        celProgram.setUniformMat4("projection", view.projection);
-        square->draw(celProgram);
-        return target.pixel(16, 16);
+// Ground in the middle, a rabbit to the left of it: cel mode draws both
+// with its own program whatever keys 1 and 2 say.
+TEST_F(LightingTest, ModesPickTheProgramAndKeysOneAndTwoHideGroundAndRabbitInLitModeOnly) {
+    auto lit = tree.program("Lighting", SceneVertexShader, TintFragment);
+    auto cel = tree.program("cell", SceneVertexShader, TintFragment);
+    lit->bind();
+    lit->setUniformVec3("tint", 0.0f, 1.0f, 0.0f);
+    cel->bind();
+    cel->setUniformVec3("tint", 1.0f, 0.0f, 0.0f);
+    const LitView frame = seenFrom(glm::vec3(0.0f, 10.0f, 0.0f), 950.0f, 0.0f, false, 1.0f);
+    const glm::ivec4 green(0, 255, 0, 255), red(255, 0, 0, 255), none(0, 0, 0, 255);
+    struct Case {
+        bool celShading, showGround, showRabbit;
+        glm::ivec4 ground, rabbit;
     };
-    const glm::ivec4 above = groundSeenFrom(glm::vec3(0.0f, 300.0f, 1.0f), glm::vec3(0, 0, -1));
-    const glm::ivec4 grazing = groundSeenFrom(glm::vec3(0.0f, 20.0f, 400.0f), glm::vec3(0, 1, 0));
-    glDisable(GL_DEPTH_TEST);
-    glUseProgram(0);
-    glDeleteTextures(1, &white);
+    for (const Case& c : {Case{false, true, false, green, none}, Case{false, false, true, none, green},
+                          Case{false, false, false, none, none}, Case{true, false, false, red, red}}) {
+        target->clear(glm::vec4(0.0f, 0.0f, 0.0f, 1.0f));
+        glUseProgram(0);
+        const ShaderProgram& current = drawGroundAndRabbit(*lit, *cel, *square, *square, frame, c.celShading,
+                                                           c.showGround, c.showRabbit, glm::vec3(-60, 10, 0), 0.0f);
+        EXPECT_EQ(target->pixel(16, 16), c.ground) << c.celShading << c.showGround << c.showRabbit;
+        EXPECT_EQ(target->pixel(4, 16), c.rabbit) << c.celShading << c.showGround << c.showRabbit;
+        EXPECT_EQ(currentProgram(), static_cast<GLint>(current.programId)) << "current for the meadow's objects";
+        EXPECT_EQ(&current, c.celShading ? cel.get() : lit.get());
+    }
+}
 
-    // The highlight seen from above is the only difference allowed.
-    EXPECT_GT(grazing.g, above.g * 3 / 4) << "seen from above " << above.g << ", at a grazing angle " << grazing.g;
-    EXPECT_NO_GL_ERROR();
+// The crate faces its point light; wood maps white (diffuse) and grey
+// (specular). Ambient 0.2 times the brightness (times the shader's 2.5),
+// diffuse 0.5, specular 0.8 at shininess 64: 0.375 seen 10 degrees off the
+// reflection, nothing at 60.
+TEST_F(LightingTest, CrateIsLitByThePointLightThroughItsWoodMaps) {
+    auto lightmaps = gameProgram("lightmaps");
+    lightmaps->bind();
+    lightmaps->setUniformInt("material.diffuse", 0);
+    lightmaps->setUniformInt("material.specular", 1);
+    const GLuint grey = solidTexture(glm::u8vec4(128, 128, 128, 255));
+    const glm::vec3 face(0.0f, 6.0f, 0.0f);
+    auto crate = [&](float degrees, float brightness) {
+        target->clear(glm::vec4(0.0f, 0.0f, 0.0f, 1.0f));
+        drawCrate(*lightmaps, *square, white, grey, seenFrom(face, 5.0f, degrees, false, brightness),
+                  glm::translate(glm::mat4(1.0f), face));
+        return target->pixel(16, 16).g;
+    };
+    EXPECT_NEAR(crate(60.0f, 0.0f), 0.5 * 255, 2.0);
+    EXPECT_NEAR(crate(60.0f, 0.4f), 0.7 * 255, 2.0);
+    EXPECT_NEAR(crate(10.0f, 0.0f), (0.5 + 0.8 * 0.375 * 0.5) * 255, 3.0);
+    glDeleteTextures(1, &grey);
+}
+
+// The wall turns about its pivot, (0, 60, -1150) plus the light's offset
+// (0, 6, 10): facing the camera at 0 s, edge-on at 10 degrees a second after 9.
+TEST_F(LightingTest, BrickWallShowsWithItsKeyAndTurnsTenDegreesASecond) {
+    auto normalmap = gameProgram("normalmap");
+    normalmap->bind();
+    normalmap->setUniformInt("normalMap", 1);
+    const GLuint flatNormals = solidTexture(glm::u8vec4(128, 128, 255, 255));
+    const LitView frame = seenFrom(glm::vec3(0.0f, 66.0f, -1140.0f), 400.0f, 0.0f, false, 1.0f);
+    auto wall = [&](float seconds, bool shown) {
+        target->clear(glm::vec4(0.0f, 0.0f, 0.0f, 1.0f));
+        glUseProgram(0);
+        drawBrickWall(*normalmap, *square, white, flatNormals, frame, seconds, shown);
+        return target->pixel(4, 16);
+    };
+    EXPECT_EQ(wall(0.0f, false), glm::ivec4(0, 0, 0, 255));
+    EXPECT_EQ(currentProgram(), 0);
+    const glm::ivec4 facing = wall(0.0f, true);
+    EXPECT_GT(facing.r, 100);
+    EXPECT_EQ(facing.r, facing.b) << "white bricks: the diffuse map on unit 0, the normal map on 1";
+    EXPECT_EQ(wall(9.0f, true), glm::ivec4(0, 0, 0, 255));
+    glDeleteTextures(1, &flatNormals);
 }

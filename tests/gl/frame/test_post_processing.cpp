@@ -1,6 +1,10 @@
+// The off-screen targets, the blit, the blur passes and the composite onto
+// the window through the screen quad, with test shaders whose results tell
+// each step apart.
 #include <gtest/gtest.h>
 
 #include "frame/frame_targets.h"
+#include "frame/framebuffer.h"
 #include "frame/post_processing.h"
 #include "frame/screen_quad.h"
 #include "frame_fixture.h"
@@ -11,8 +15,10 @@ namespace {
 constexpr int Width = 64;
 constexpr int Height = 48;
 
-// Halves what it reads and adds a half for a vertical pass only, so the
-// final value tells the order of the four passes apart.
+// Per texel: a vertical pass adds 1, a horizontal one halves. Two rounds of
+// vertical then horizontal take a glow of 1 to 1 and of 0 to 0.75; any other
+// order or count of passes gives other values, and 8-bit targets would clamp
+// the 2.0 that blur 1 holds between passes.
 const char* const RecordingGauss = R"(#version 430 core
 in vec2 uv;
 uniform sampler2D image;
@@ -20,7 +26,7 @@ uniform int vertical;
 out vec4 colour;
 void main() {
     float previous = texture(image, uv).r;
-    colour = vec4(previous * 0.5 + (vertical == 1 ? 0.5 : 0.0), 0.0, 0.0, 1.0);
+    colour = vec4(vertical == 1 ? previous + 1.0 : previous * 0.5, 0.0, 0.0, 1.0);
 }
 )";
 
@@ -33,40 +39,40 @@ out vec4 colour;
 void main() { colour = vec4(texture(map1, uv).r, texture(map2, uv).r, 0.0, 1.0); }
 )";
 
-// The glow value after the four passes for a start value and pass kinds.
-float afterPasses(float start, std::initializer_list<int> verticals) {
-    float value = start;
-    for (int vertical : verticals) value = value * 0.5f + (vertical == 1 ? 0.5f : 0.0f);
-    return value;
-}
-
-}  // namespace
-
 class PostProcessing : public testing::Test {
 protected:
     void SetUp() override {
-        if (!GlContext::get().ok()) GTEST_SKIP() << "no GL context";
+        REQUIRE_GL();
         gauss = tree.program("Gauss", QuadVertex, RecordingGauss);
         screen = tree.program("Screen", QuadVertex, SplitScreen);
         prepareScreenProgram(*screen);
         quad = std::make_unique<ScreenQuad>();
         targets = std::make_unique<FrameTargets>(Width, Height);
-    }
 
-    void fillScene(float picture, float glow) const {
+        // Picture 0.25; glow 1 but 0 in the top right quarter.
         targets->scene.bind();
-        const GLfloat pictureColour[] = {picture, picture, picture, 1.0f};
-        const GLfloat glowColour[] = {glow, glow, glow, 1.0f};
-        glClearBufferfv(GL_COLOR, 0, pictureColour);
-        glClearBufferfv(GL_COLOR, 1, glowColour);
+        const GLfloat picture[] = {0.25f, 0.25f, 0.25f, 1.0f};
+        const GLfloat glow[] = {1.0f, 1.0f, 1.0f, 1.0f};
+        const GLfloat marker[] = {0.0f, 0.0f, 0.0f, 1.0f};
+        glClearBufferfv(GL_COLOR, 0, picture);
+        glClearBufferfv(GL_COLOR, 1, glow);
+        glEnable(GL_SCISSOR_TEST);
+        glScissor(Width / 2, Height / 2, Width / 2, Height / 2);
+        glClearBufferfv(GL_COLOR, 1, marker);
+        glDisable(GL_SCISSOR_TEST);
         targets->scene.unbind();
     }
 
-    // The composite lands on the default framebuffer: the hidden window's
-    // back buffer, read back before any swap.
+    // As in the game: depth test and face culling on. The composite lands on
+    // the hidden window's back buffer, read back before any swap.
     void run() const {
         glEnable(GL_DEPTH_TEST);
+        glEnable(GL_CULL_FACE);
         postProcess(*targets, *gauss, *screen, *quad, Width, Height);
+        glDisable(GL_CULL_FACE);
+        glActiveTexture(GL_TEXTURE0);
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+        glReadBuffer(GL_BACK);
     }
 
     TempTree tree;
@@ -76,61 +82,76 @@ protected:
     std::unique_ptr<FrameTargets> targets;
 };
 
-TEST_F(PostProcessing, PassesRunVerticalHorizontalTwiceAndCompositeReadsPictureAndGlow) {
-    fillScene(0.25f, 0.5f);
-    run();
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
-    glReadBuffer(GL_BACK);
-    const glm::ivec4 centre = readPixel(Width / 2, Height / 2);
-    const float expected = afterPasses(0.5f, {1, 0, 1, 0});
-    ASSERT_NE(expected, afterPasses(0.5f, {0, 1, 0, 1}));
-    EXPECT_NEAR(centre.r, 0.25f * 255.0f, 1.5f) << "map1 is the picture on unit 0";
-    EXPECT_NEAR(centre.g, expected * 255.0f, 1.5f) << "map2 is the blurred glow on unit 1";
+}  // namespace
 
-    // The result of the last (horizontal) pass sits in blur 2.
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, targets->blur2.name());
-    glReadBuffer(GL_COLOR_ATTACHMENT0);
-    float blurred[4] = {};
-    glReadPixels(3, 3, 1, 1, GL_RGBA, GL_FLOAT, blurred);
-    EXPECT_NEAR(blurred[0], expected, 1e-3f);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, targets->blur1.name());
-    glReadPixels(3, 3, 1, 1, GL_RGBA, GL_FLOAT, blurred);
-    EXPECT_NEAR(blurred[0], afterPasses(0.5f, {1, 0, 1}), 1e-3f);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
-    EXPECT_NO_GL_ERROR();
-}
-
-TEST_F(PostProcessing, LeavesTheHudItsStateDepthOffUnitOneActiveBothTexturesBound) {
-    fillScene(0.0f, 0.0f);
+TEST_F(PostProcessing, GlowIsShrunkBlurredInOrderAndCompositedOverTheWholeWindow) {
     run();
+    // Blur 2 holds the last pass at half size, the quarter marker in place;
+    // blur 1 the pass before it, beyond what 8 bits hold.
+    EXPECT_FLOAT_EQ(readRed(targets->blur2.name(), 15, 11), 1.0f);
+    EXPECT_FLOAT_EQ(readRed(targets->blur2.name(), 16, 12), 0.75f);
+    EXPECT_FLOAT_EQ(readRed(targets->blur1.name(), 0, 0), 2.0f);
+
+    // Picture in red across both triangles of the quad; the glow's marked
+    // quarter the right way up, with a hard edge where it was stretched.
+    for (const glm::ivec4 at :
+         {glm::ivec4(0, 0, 64, 255), glm::ivec4(5, 40, 64, 255), glm::ivec4(60, 5, 64, 255),
+          glm::ivec4(31, 47, 64, 255), glm::ivec4(32, 47, 64, 191), glm::ivec4(63, 47, 64, 191)}) {
+        const glm::ivec4 pixel = readPixel(at.x, at.y);
+        EXPECT_NEAR(pixel.r, at.z, 1) << at.x << ", " << at.y;
+        EXPECT_EQ(pixel.g, at.w) << at.x << ", " << at.y;
+    }
+
+    // What the HUD draws over: the whole window, no depth test, no program.
     EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));
-    GLint value = -1;
-    glGetIntegerv(GL_FRAMEBUFFER_BINDING, &value);
-    EXPECT_EQ(value, 0);
-    glGetIntegerv(GL_ACTIVE_TEXTURE, &value);
-    EXPECT_EQ(value, GL_TEXTURE1);
-    EXPECT_EQ(boundTexture(GL_TEXTURE0), static_cast<GLint>(targets->scene.getTexture(GL_COLOR_ATTACHMENT0)));
-    EXPECT_EQ(boundTexture(GL_TEXTURE1), static_cast<GLint>(targets->blur2.getTexture(GL_COLOR_ATTACHMENT0)));
     GLint viewport[4] = {};
     glGetIntegerv(GL_VIEWPORT, viewport);
-    EXPECT_EQ(viewport[2], Width);
-    EXPECT_EQ(viewport[3], Height);
-    // The quad draw releases the program.
+    EXPECT_EQ(glm::ivec4(viewport[0], viewport[1], viewport[2], viewport[3]), glm::ivec4(0, 0, Width, Height));
     EXPECT_EQ(currentProgram(), 0);
-    glActiveTexture(GL_TEXTURE0);
     EXPECT_NO_GL_ERROR();
 }
 
 TEST_F(PostProcessing, WireframeCompositeIsOutlinesOverWhite) {
-    fillScene(0.0f, 0.0f);
     glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
     run();
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
-    glReadBuffer(GL_BACK);
     // Off the quad's edges and its diagonal only the white clear shows.
     EXPECT_EQ(readPixel(Width / 4, Height * 3 / 4), glm::ivec4(255, 255, 255, 255));
     EXPECT_EQ(readPixel(Width * 3 / 4, Height / 4), glm::ivec4(255, 255, 255, 255));
-    glActiveTexture(GL_TEXTURE0);
+    EXPECT_NO_GL_ERROR();
+}
+
+TEST(Framebuffer, IncompleteTargetPrintsOneLine) {
+    REQUIRE_GL();
+    Framebuffer framebuffer(8, 8);
+    testing::internal::CaptureStdout();
+    framebuffer.finish();
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "ERROR WHILE BUILDING FRAMEBUFFER\n");
+    EXPECT_NO_GL_ERROR();
+}
+
+TEST(FrameTargets, OddWindowGivesCompleteTruncatedHalfSizeBlurTargetsAndAllIsReleased) {
+    REQUIRE_GL();
+    GLuint scene = 0, picture = 0, glow = 0, depth = 0, blur = 0;
+    {
+        testing::internal::CaptureStdout();
+        FrameTargets targets(1023, 767);
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+        for (const Framebuffer* target : {&targets.blur1, &targets.blur2}) {
+            EXPECT_EQ(glm::ivec2(target->width(), target->height()), glm::ivec2(511, 383));
+        }
+        GLint bound = -1;
+        glGetIntegerv(GL_FRAMEBUFFER_BINDING, &bound);
+        EXPECT_EQ(bound, 0) << "the window stays the drawing target";
+        scene = targets.scene.name();
+        picture = targets.scene.getTexture(GL_COLOR_ATTACHMENT0);
+        glow = targets.scene.getTexture(GL_COLOR_ATTACHMENT1);
+        depth = targets.scene.renderbuffer();
+        EXPECT_TRUE(glIsRenderbuffer(depth)) << "the scene is drawn with a depth test";
+        blur = targets.blur2.getTexture(GL_COLOR_ATTACHMENT0);
+    }
+    EXPECT_FALSE(glIsFramebuffer(scene));
+    EXPECT_FALSE(glIsTexture(picture) || glIsTexture(glow) || glIsTexture(blur));
+    EXPECT_FALSE(glIsRenderbuffer(depth));
     EXPECT_NO_GL_ERROR();
 }

@@ -1,5 +1,3 @@
-#include <algorithm>
-
 #include <glm/gtc/matrix_transform.hpp>
 #include <gtest/gtest.h>
 
@@ -10,8 +8,7 @@
 
 namespace {
 
-// Big enough stars for a small read-back; the material names a texture the
-// test never writes, which still gives the model one texture record.
+// Big enough stars for a small read-back, with a white 1 by 1 PNG for texture.
 const char* const BigStarObj =
     "mtllib star.mtl\n"
     "v -20 -20 0\nv 20 -20 0\nv 20 20 0\nv -20 20 0\n"
@@ -20,20 +17,10 @@ const char* const BigStarObj =
     "usemtl star\n"
     "f 1/1/1 2/2/1 3/3/1\nf 1/1/1 3/3/1 4/4/1\n";
 const char* const StarMtl = "newmtl star\nKd 1 1 1\nmap_Kd star.png\n";
-
-const char* const ParticlesVertex = R"(#version 430 core
-layout(location = 0) in vec3 position;
-layout(location = 3) in mat4 instance;
-uniform mat4 view;
-uniform mat4 projection;
-void main() { gl_Position = projection * view * instance * vec4(position, 1.0); }
-)";
-
-const char* const ParticlesFragment = R"(#version 430 core
-uniform sampler2D texture_diffuse1;
-layout(location = 0) out vec4 picture;
-void main() { picture = vec4(1.0) + 1e-9 * texture(texture_diffuse1, vec2(0.5)); }
-)";
+const std::string WhitePng(
+    "\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\0\x01\0\0\0\x01\x08\x02\0\0\0\x90\x77\x53\xde\0\0\0\x0cIDAT\x78\x9c\x63\xf8"
+    "\xff\xff\x3f\0\x05\xfe\x02\xfe\x0d\xef\x46\xb8\0\0\0\0IEND\xae\x42\x60\x82",
+    69);
 
 std::vector<glm::mat4> bufferContents(GLuint buffer) {
     std::vector<glm::mat4> contents(StarCount);
@@ -47,24 +34,25 @@ std::vector<glm::mat4> bufferContents(GLuint buffer) {
 class StarFieldTest : public testing::Test {
 protected:
     void SetUp() override {
-        if (!GlContext::get().ok()) GTEST_SKIP() << "no GL context";
+        REQUIRE_GL();
         tree.write("assets/objects/star/star.mtl", StarMtl);
+        tree.write("assets/objects/star/star.png", WhitePng);
         const std::string path = tree.write("assets/objects/star/star.obj", BigStarObj);
-        particles = tree.program("particles", ParticlesVertex, ParticlesFragment);
+        particles = gameProgram("particles");
         testing::internal::CaptureStdout();
         model = std::make_unique<ModelAsset>(path);
         testing::internal::GetCapturedStdout();
-        ASSERT_EQ(model->meshes.size(), 1u);
         ASSERT_EQ(model->loadedTextures.size(), 1u);
-        view = glm::lookAt(glm::vec3(40, 30, 700), glm::vec3(40, 30, 20), glm::vec3(0, 1, 0));
-        projection = glm::perspective(glm::radians(45.0f), 1.0f, 0.1f, 2000.0f);
+    }
+
+    void TearDown() override {
+        glUseProgram(0);
+        EXPECT_NO_GL_ERROR();
     }
 
     TempTree tree;
     std::unique_ptr<ShaderProgram> particles;
     std::unique_ptr<ModelAsset> model;
-    glm::mat4 view{1.0f};
-    glm::mat4 projection{1.0f};
 };
 
 }  // namespace
@@ -75,39 +63,28 @@ TEST_F(StarFieldTest, PlacementReseedsTheSharedGeneratorAndDrawsFifteenThousandV
     reference.seed(1234);
     for (int i = 0; i < 15000; ++i) reference.next();
     EXPECT_EQ(sharedLcg15().next(), reference.next()) << "the shared generator carries on after the placement";
-    EXPECT_NO_GL_ERROR();
 }
 
-TEST_F(StarFieldTest, HiddenFieldFreezesButStillGetsTheCameraAndResumesWhereItStopped) {
+TEST_F(StarFieldTest, HiddenFieldFreezesAndResumesWhereItStopped) {
     StarField field(*model, 3);
     const std::vector<glm::mat4> placed = field.matrices();
-    for (int frame = 0; frame < 3; ++frame) {
-        field.setCamera(*particles, view, projection);
-        drawStarField(field, *particles, false);
-    }
-    EXPECT_EQ(currentProgram(), static_cast<GLint>(particles->programId));
-    EXPECT_TRUE(matricesNear(uniformMat4(particles->programId, "view"), view, 0.0f));
-    EXPECT_TRUE(matricesNear(uniformMat4(particles->programId, "projection"), projection, 0.0f));
-    EXPECT_EQ(field.matrices(), placed);
+    for (int frame = 0; frame < 3; ++frame) drawStarField(field, *particles, false);
     EXPECT_EQ(bufferContents(field.instanceBuffer()), placed);
 
     drawStarField(field, *particles, true);
     std::vector<glm::mat4> expected = placed;
     moveStars(expected);
-    EXPECT_EQ(field.matrices(), expected) << "one step, no frames made up";
-    EXPECT_EQ(bufferContents(field.instanceBuffer()), expected);
-    EXPECT_EQ(uniformInt(particles->programId, "texture_diffuse1"), 0);
-    EXPECT_EQ(boundTexture(GL_TEXTURE0), static_cast<GLint>(model->loadedTextures[0]->textureId));
-    glUseProgram(0);
-    EXPECT_NO_GL_ERROR();
+    EXPECT_EQ(bufferContents(field.instanceBuffer()), expected) << "one step, no frames made up";
 }
 
-TEST_F(StarFieldTest, OneInstancedDrawPerMeshPutsAllThreeThousandStarsOnScreen) {
+TEST_F(StarFieldTest, OneInstancedDrawPerMeshPutsAllThreeThousandTexturedStarsOnScreen) {
     StarField field(*model, 8);
     TestTarget target(128, 128);
     target.clear(glm::vec4(0.0f, 0.0f, 0.0f, 1.0f));
     glEnable(GL_DEPTH_TEST);
-    field.setCamera(*particles, view, projection);
+    // The ring about (40, y, 20) seen from well in front of it.
+    field.setCamera(*particles, glm::lookAt(glm::vec3(40, 30, 700), glm::vec3(40, 30, 20), glm::vec3(0, 1, 0)),
+                    glm::perspective(glm::radians(45.0f), 1.0f, 0.1f, 2000.0f));
     GLuint query = 0;
     glGenQueries(1, &query);
     glBeginQuery(GL_PRIMITIVES_GENERATED, query);
@@ -117,14 +94,12 @@ TEST_F(StarFieldTest, OneInstancedDrawPerMeshPutsAllThreeThousandStarsOnScreen) 
     glGetQueryObjectuiv(query, GL_QUERY_RESULT, &primitives);
     glDeleteQueries(1, &query);
     glDisable(GL_DEPTH_TEST);
-    glUseProgram(0);
     EXPECT_EQ(primitives, 3000u * 2u);
 
     const std::vector<unsigned char> pixels = target.pixels();
     std::size_t lit = 0;
-    for (std::size_t i = 0; i < pixels.size(); i += 4) lit += pixels[i] > 128 ? 1 : 0;
+    for (std::size_t i = 0; i < pixels.size(); i += 4) lit += pixels[i] > 100 ? 1 : 0;
     // Thousands of small stars spread over the ring, not one pile.
     EXPECT_GT(lit, 1000u);
     EXPECT_LT(lit, pixels.size() / 4 * 9 / 10);
-    EXPECT_NO_GL_ERROR();
 }
