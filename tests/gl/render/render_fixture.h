@@ -1,5 +1,4 @@
 #pragma once
-#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -9,9 +8,9 @@
 #include <glm/glm.hpp>
 #include <gtest/gtest.h>
 
-#include "support/scratch_dir.h"
 #include "render/shader_program.h"
 #include "support/gl_test_target.h"
+#include "support/scratch_dir.h"
 
 #define EXPECT_NO_GL_ERROR() EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR))
 
@@ -29,9 +28,6 @@ Image patternImage(int width, int height, int channels, int seed);
 Image solidImage(int width, int height, const glm::ivec3& rgb);
 // Under the scratch folder, parents made; returns the full path.
 std::string writePng(const ScratchDir& dir, const std::string& relative, const Image& image);
-
-// A 1 by 1 texture made here rather than by the loaders.
-GLuint solidTexture(const glm::ivec3& rgb);
 
 // From two sources written under the scratch folder; any build report fails the test.
 std::unique_ptr<ShaderProgram> buildProgram(const ScratchDir& dir, const std::string& name, const std::string& vertex,
