@@ -9,12 +9,6 @@ std::string outputOf(const std::function<void()>& action) {
     return testing::internal::GetCapturedStdout();
 }
 
-std::size_t occurrences(const std::string& text, const std::string& piece) {
-    std::size_t count = 0;
-    for (auto at = text.find(piece); at != std::string::npos; at = text.find(piece, at + piece.size())) ++count;
-    return count;
-}
-
 Image patternImage(int width, int height, int channels, int seed) {
     Image image{width, height, channels, {}};
     for (int i = 0; i < width * height * channels; ++i)
@@ -34,17 +28,6 @@ std::string writePng(const ScratchDir& dir, const std::string& relative, const I
                              image.width * image.channels),
               0);
     return path;
-}
-
-std::unique_ptr<ShaderProgram> buildProgram(const ScratchDir& dir, const std::string& name, const std::string& vertex,
-                                            const std::string& fragment) {
-    const std::string vertexPath = dir.write("glsl/" + name + ".vert", vertex);
-    const std::string fragmentPath = dir.write("glsl/" + name + ".frag", fragment);
-    std::unique_ptr<ShaderProgram> program;
-    const std::string output =
-        outputOf([&] { program = std::make_unique<ShaderProgram>(vertexPath.c_str(), fragmentPath.c_str()); });
-    EXPECT_EQ(output.find("ERROR"), std::string::npos) << output;
-    return program;
 }
 
 const char* const ScreenVertex = R"(#version 430 core

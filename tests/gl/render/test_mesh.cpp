@@ -10,10 +10,7 @@ namespace {
 
 // Each sampler lands in its own channel, so a swapped unit changes the colour.
 constexpr const char* Samplers = R"(#version 430 core
-uniform sampler2D texture_diffuse1;
-uniform sampler2D texture_normal1;
-uniform sampler2D texture_diffuse2;
-uniform sampler2D texture_custom;
+uniform sampler2D texture_diffuse1, texture_normal1, texture_diffuse2, texture_custom;
 out vec4 colour;
 void main() {
     vec2 uv = vec2(0.5);
@@ -32,7 +29,8 @@ std::shared_ptr<Texture> record(const ScratchDir& dir, int red, const char* pref
 TEST(Mesh, NumbersEachSamplerKindBindsTextureIToUnitIAndLeavesUnit0Active) {
     REQUIRE_GL();
     ScratchDir dir;
-    auto program = buildProgram(dir, "samplers", ScreenVertex, Samplers);
+    const std::string vertex = dir.write("s.vert", ScreenVertex), fragment = dir.write("s.frag", Samplers);
+    const ShaderProgram program(vertex.c_str(), fragment.c_str());
     std::vector<MeshVertex> corners(4, MeshVertex{});
     for (int i = 0; i < 4; ++i) corners[i].position = glm::vec3(i == 1 || i == 2 ? 1 : -1, i < 2 ? -1 : 1, 0);
     auto mesh = std::make_shared<Mesh>(
@@ -42,11 +40,11 @@ TEST(Mesh, NumbersEachSamplerKindBindsTextureIToUnitIAndLeavesUnit0Active) {
 
     TestTarget target(8, 8);
     target.clear();
-    program->bind();
+    program.bind();
     for (const char* name : {"texture_diffuse1", "texture_normal1", "texture_diffuse2", "texture_custom"})
-        glUniform1i(glGetUniformLocation(program->programId, name), 7);
+        glUniform1i(glGetUniformLocation(program.programId, name), 7);
     glActiveTexture(GL_TEXTURE5);
-    mesh->draw(*program);
+    mesh->draw(program);
     EXPECT_EQ(integer(GL_ACTIVE_TEXTURE), GL_TEXTURE0);
     EXPECT_EQ(integer(GL_VERTEX_ARRAY_BINDING), 0);
     // Diffuse 1, normal 1, and diffuse 2 plus the unnumbered custom map.

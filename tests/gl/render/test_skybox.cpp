@@ -11,13 +11,14 @@
 
 namespace {
 
-struct Face {
+// In target order +X, -X, +Y, -Y, +Z, -Z, each with the view that faces it.
+const struct Face {
     const char* file;
     glm::ivec3 colour;
-};
-// In target order +X, -X, +Y, -Y, +Z, -Z.
-const Face Faces[6] = {{"left.jpg", {220, 40, 40}},    {"right.jpg", {40, 220, 40}}, {"top.jpg", {40, 40, 220}},
-                       {"bottom.jpg", {220, 220, 40}}, {"back.jpg", {220, 40, 220}}, {"front.jpg", {40, 220, 220}}};
+    glm::vec3 forward, up;
+} Faces[6] = {{"left.jpg", {220, 40, 40}, {1, 0, 0}, {0, 1, 0}},  {"right.jpg", {40, 220, 40}, {-1, 0, 0}, {0, 1, 0}},
+              {"top.jpg", {40, 40, 220}, {0, 1, 0}, {0, 0, -1}},  {"bottom.jpg", {220, 220, 40}, {0, -1, 0}, {0, 0, 1}},
+              {"back.jpg", {220, 40, 220}, {0, 0, 1}, {0, 1, 0}}, {"front.jpg", {40, 220, 220}, {0, 0, -1}, {0, 1, 0}}};
 
 std::string facePath(const std::string& file) { return "assets/objects/skybox/" + file; }
 
@@ -34,13 +35,14 @@ struct SkyTree {
         // its JPEG writer trips the undefined-behaviour checker.
         for (const Face& face : Faces) writePng(dir, facePath(face.file), solidImage(4, 4, face.colour));
     }
-    std::unique_ptr<Skybox> build(std::string& output) {
+    std::unique_ptr<Skybox> build() {
         WorkingDirectory cwd(dir.path("run"));
         std::unique_ptr<Skybox> sky;
         output = outputOf([&] { sky = std::make_unique<Skybox>(); });
         return sky;
     }
     ScratchDir dir;
+    std::string output;
 };
 
 }  // namespace
@@ -54,11 +56,10 @@ TEST(Skybox, FacesLoadOneByOneEachWithItsOwnChannelCount) {
     const Image images[3] = {patternImage(3, 3, 4, 11), patternImage(3, 3, 1, 77), patternImage(3, 3, 2, 33)};
     for (int i = 0; i < 3; ++i) writePng(tree.dir, facePath(Faces[2 * i + 1].file), images[i]);
 
-    std::string output;
-    auto sky = tree.build(output);
+    auto sky = tree.build();
     // The creation text has no line end, so the failure line continues it.
-    EXPECT_EQ(output, std::string("Creating shader : ") + "../assets/shader/Skybox.vert" +
-                          "Skybox texture failed to load: " + "../assets/objects/skybox/top.jpg\n");
+    EXPECT_EQ(tree.output, std::string("Creating shader : ") + "../assets/shader/Skybox.vert" +
+                               "Skybox texture failed to load: " + "../assets/objects/skybox/top.jpg\n");
     glBindTexture(GL_TEXTURE_CUBE_MAP, sky->cubeMap);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     for (int i = 0; i < 3; ++i) {
@@ -81,14 +82,9 @@ TEST(Skybox, FacesLoadOneByOneEachWithItsOwnChannelCount) {
 TEST(Skybox, EachDirectionShowsItsFaceFromAnywhereAndTheDrawLeavesTheStateAsFound) {
     REQUIRE_GL();
     SkyTree tree;
-    std::string output;
-    auto sky = tree.build(output);
-    EXPECT_EQ(output.find('\n'), std::string::npos) << output;
+    auto sky = tree.build();
+    EXPECT_EQ(tree.output.find('\n'), std::string::npos) << tree.output;
     TestTarget target(16, 16);
-    const struct {
-        glm::vec3 forward, up;
-    } looks[6] = {{{1, 0, 0}, {0, 1, 0}},  {{-1, 0, 0}, {0, 1, 0}}, {{0, 1, 0}, {0, 0, -1}},
-                  {{0, -1, 0}, {0, 0, 1}}, {{0, 0, 1}, {0, 1, 0}},  {{0, 0, -1}, {0, 1, 0}}};
     // The game's global state: depth test (less) and back-face culling on.
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_CULL_FACE);
@@ -98,7 +94,7 @@ TEST(Skybox, EachDirectionShowsItsFaceFromAnywhereAndTheDrawLeavesTheStateAsFoun
         glActiveTexture(GL_TEXTURE3);
         // Far from the sky cube's own corners: the sky stays put however far the camera moves.
         const glm::vec3 away(10.0f, 5.0f, -3.0f);
-        sky->draw(glm::lookAt(away, away + looks[face].forward, looks[face].up),
+        sky->draw(glm::lookAt(away, away + Faces[face].forward, Faces[face].up),
                   glm::perspective(glm::radians(60.0f), 1.0f, 0.1f, 100.0f));
         EXPECT_TRUE(colourNear(glm::ivec3(target.pixel(8, 8)), Faces[face].colour, 2));
         EXPECT_EQ(integer(GL_DEPTH_FUNC), GL_LESS);
