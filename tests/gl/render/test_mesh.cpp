@@ -54,12 +54,8 @@ TEST(Mesh, NumbersEachSamplerKindBindsTextureIToUnitIAndLeavesUnit0Active) {
     const GLuint vao = mesh->vao, vbo = mesh->vbo, ebo = mesh->ebo;
     mesh.reset();
     EXPECT_FALSE(glIsVertexArray(vao) || glIsBuffer(vbo) || glIsBuffer(ebo));
-    EXPECT_NO_GL_ERROR();
-}
 
-// Every kind counts on its own, past its first map too.
-TEST(Mesh, SamplerNamesNumberEachKindFromOne) {
-    REQUIRE_GL();
+    // Every kind counts on its own, past its first map too.
     std::vector<std::shared_ptr<Texture>> textures;
     for (const char* kind : {"specular", "normal", "specular", "height", "normal", "height", "diffuse"})
         textures.push_back(std::make_shared<Texture>(0, std::string("texture_") + kind, ""));
@@ -67,4 +63,5 @@ TEST(Mesh, SamplerNamesNumberEachKindFromOne) {
                                                "texture_height1",   "texture_normal2", "texture_height2",
                                                "texture_diffuse1"};
     EXPECT_EQ(samplerNames(textures), expected);
+    EXPECT_NO_GL_ERROR();
 }

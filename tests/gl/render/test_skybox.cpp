@@ -23,17 +23,14 @@ const struct Face {
 std::string facePath(const std::string& file) { return "assets/objects/skybox/" + file; }
 
 // <root>/run is the working directory, so "../assets/" reaches <root>/assets,
-// where the game's own sky shaders are linked in.
+// where the game's own shader folder is linked in.
 struct SkyTree {
     SkyTree() {
-        for (const char* stage : {"Skybox.vert", "Skybox.frag"}) {
-            const std::string link = dir.path(std::string("assets/shader/") + stage);
-            std::filesystem::create_directories(std::filesystem::path(link).parent_path());
-            std::filesystem::create_symlink(std::string(MH_SOURCE_DIR) + "/assets/shader/" + stage, link);
-        }
         // PNG content under the JPEG names: stb_image goes by the content, and
         // its JPEG writer trips the undefined-behaviour checker.
         for (const Face& face : Faces) writePng(dir, facePath(face.file), solidImage(4, 4, face.colour));
+        std::filesystem::create_directory_symlink(std::string(MH_SOURCE_DIR) + "/assets/shader",
+                                                  dir.path("assets/shader"));
     }
     std::unique_ptr<Skybox> build() {
         WorkingDirectory cwd(dir.path("run"));
