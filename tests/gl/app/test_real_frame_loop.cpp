@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <iomanip>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -23,10 +24,12 @@ namespace {
 constexpr int Width = 400;
 constexpr int Height = 300;
 
+const std::string Routes = std::string(MH_SOURCE_DIR) + "/tests/fixtures/routes/";
+
 // The simulator's trace of the route's keys with the frame times the real
 // loop's float clock gave, without its header.
 std::vector<std::string> simulatorTrace(const std::string& routeFile, const std::vector<float>& frameTimes) {
-    std::ifstream route(std::string(MH_SOURCE_DIR) + "/tests/fixtures/routes/" + routeFile);
+    std::ifstream route(Routes + routeFile);
     const std::string scriptPath = testing::TempDir() + "replayed-" + routeFile;
     std::ofstream script(scriptPath);
     std::size_t frame = 0;
@@ -34,18 +37,14 @@ std::vector<std::string> simulatorTrace(const std::string& routeFile, const std:
         std::istringstream fields(line);
         std::string time, held;
         if (!(fields >> time >> held) || time[0] == '#' || frame >= frameTimes.size()) continue;
-        char text[32];
-        std::snprintf(text, sizeof text, "%.9g", static_cast<double>(frameTimes[frame++]));
-        script << text << ' ' << held << '\n';
+        script << std::setprecision(9) << frameTimes[frame++] << ' ' << held << '\n';
     }
     script.close();
-    const std::string command = std::string(MH_BINARY_DIR) + "/meadowhop-sim < " + scriptPath;
     std::vector<std::string> lines;
-    FILE* sim = popen(command.c_str(), "r");
-    if (!sim) return lines;
+    FILE* sim = popen((std::string(MH_BINARY_DIR) + "/meadowhop-sim < " + scriptPath).c_str(), "r");
     char buffer[512];
-    while (std::fgets(buffer, sizeof buffer, sim)) lines.emplace_back(buffer, std::strcspn(buffer, "\n"));
-    pclose(sim);
+    while (sim && std::fgets(buffer, sizeof buffer, sim)) lines.emplace_back(buffer, std::strcspn(buffer, "\n"));
+    if (sim) pclose(sim);
     if (!lines.empty()) lines.erase(lines.begin());
     return lines;
 }
@@ -56,20 +55,18 @@ std::vector<std::string> simulatorTrace(const std::string& routeFile, const std:
 void expectRoute(const std::string& routeFile, EndDecision decision, const glm::ivec3& textColour) {
     ASSERT_EQ(chdir(MH_BINARY_DIR), 0);
     glfwSetWindowSize(GlContext::get().window(), Width, Height);
-    testing::internal::CaptureStdout();
-    const bool glyphsLoaded = loadGlyphs();
-    testing::internal::GetCapturedStdout();
-    ASSERT_TRUE(glyphsLoaded);
-    std::ifstream in(std::string(MH_SOURCE_DIR) + "/tests/fixtures/routes/" + routeFile);
+    std::ifstream in(Routes + routeFile);
     const RouteParse route = parseRoute(in);
     EXPECT_EQ(route.badLine, 0) << route.error;
     SceneInputs inputs(Width, Height);
     std::vector<std::string> trace;
     std::vector<float> frameTimes;
-    std::vector<unsigned char> picture(static_cast<size_t>(Width) * Height * 3);
+    // 240 by 60 pixels from just below the centre.
+    std::vector<unsigned char> picture(240 * 60 * 3);
     EndDecision end = EndDecision::None;
-    // The scene's console output is not under test here.
+    // The glyphs' and the scene's console output are not under test here.
     testing::internal::CaptureStdout();
+    const bool glyphsLoaded = loadGlyphs();
     {
         // The star field is seeded with 0; the wall turns with the frames.
         double wallClock = 0.0;
@@ -87,11 +84,12 @@ void expectRoute(const std::string& routeFile, EndDecision decision, const glm::
         }
         glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
         glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadPixels(0, 0, Width, Height, GL_RGB, GL_UNSIGNED_BYTE, picture.data());
+        glReadPixels(Width / 2 - 120, Height / 2 - 20, 240, 60, GL_RGB, GL_UNSIGNED_BYTE, picture.data());
         end = scene.lastEnd();
     }
     const GLenum error = glGetError();
     testing::internal::GetCapturedStdout();
+    ASSERT_TRUE(glyphsLoaded);
     EXPECT_EQ(error, static_cast<GLenum>(GL_NO_ERROR));
     EXPECT_EQ(end, decision);
 
@@ -99,11 +97,9 @@ void expectRoute(const std::string& routeFile, EndDecision decision, const glm::
     ASSERT_EQ(trace.size(), simulated.size());
     for (std::size_t i = 0; i < trace.size(); ++i) ASSERT_EQ(trace[i], simulated[i]) << "frame " << i + 1;
     int count = 0;
-    for (int y = Height / 2 - 20; y < Height / 2 + 40; ++y) {
-        for (int x = Width / 2 - 120; x < Width / 2 + 120; ++x) {
-            const unsigned char* p = &picture[(static_cast<size_t>(y) * Width + x) * 3];
-            if (glm::all(glm::lessThan(glm::abs(glm::ivec3(p[0], p[1], p[2]) - textColour), glm::ivec3(12)))) ++count;
-        }
+    for (std::size_t p = 0; p < picture.size(); p += 3) {
+        const glm::ivec3 colour(picture[p], picture[p + 1], picture[p + 2]);
+        if (glm::all(glm::lessThan(glm::abs(colour - textColour), glm::ivec3(12)))) ++count;
     }
     EXPECT_GT(count, 40);
 }

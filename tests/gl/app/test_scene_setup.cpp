@@ -5,6 +5,7 @@
 
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/scene_assets.h"
@@ -22,13 +23,9 @@ std::string repeat(const std::string& line, std::size_t times) {
     return text;
 }
 
-struct ModelLines {
-    std::string creation, release;
-};
-
 // A model's creation line runs on into one line per mesh; when it goes, one
 // line per mesh and then one per distinct texture file its meshes name.
-ModelLines linesOf(const char* path) {
+std::pair<std::string, std::string> linesOf(const char* path) {
     const ImportedModel model = importModel(path);
     EXPECT_TRUE(model.ok) << path << ": " << model.error;
     // Without a mesh line the next text would run on.
@@ -51,23 +48,22 @@ TEST(SceneSetUp, PrintsEachCreationInOrderSeedsTheStarsLastAndReleasesInReverse)
     for (const char* const* pair : {scenepaths::Text, scenepaths::Lighting, scenepaths::Cell, scenepaths::Phong,
                                     scenepaths::Lightmaps, scenepaths::Particles, scenepaths::Normalmap})
         setUp += std::string("Creating shader : ") + pair[0];
-    std::vector<ModelLines> models;
+    std::vector<std::pair<std::string, std::string>> models;
     for (const char* path :
          {scenepaths::Meadow, scenepaths::Rabbit, scenepaths::Carrot, scenepaths::Stone, scenepaths::Heart,
           scenepaths::Cube, scenepaths::Star, scenepaths::Wall, scenepaths::Trunk, scenepaths::Tunnel}) {
         models.push_back(linesOf(path));
-        setUp += models.back().creation;
+        setUp += models.back().first;
     }
     // The sky, the film and the brick textures; only the sky prints. Then the
     // frame's own objects.
-    setUp += std::string("Creating shader : ") + "../assets/shader/Skybox.vert";
-    setUp += std::string("Creating shader : ") + scenepaths::Gauss[0];
-    setUp += std::string("Creating shader : ") + scenepaths::Screen[0];
-    const ModelLines glowStar = linesOf(framepaths::GlowStarModel);
-    setUp += glowStar.creation;
+    for (const char* vertex : {"../assets/shader/Skybox.vert", scenepaths::Gauss[0], scenepaths::Screen[0]})
+        setUp += std::string("Creating shader : ") + vertex;
+    const auto glowStar = linesOf(framepaths::GlowStarModel);
+    setUp += glowStar.first;
     // Screen, Gauss and the sky; the film's program is never deleted.
-    release = glowStar.release + repeat(" ........... Deleting Shader", 3);
-    for (auto model = models.rbegin(); model != models.rend(); ++model) release += model->release;
+    release = glowStar.second + repeat(" ........... Deleting Shader", 3);
+    for (auto model = models.rbegin(); model != models.rend(); ++model) release += model->second;
     release += repeat(" ........... Deleting Shader", 7);
 
     while (glGetError() != GL_NO_ERROR) {}

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <iterator>
 #include <map>
 #include <set>
 #include <sstream>
@@ -39,9 +40,8 @@ std::set<std::string> interfaceOf(GLuint program) {
             GLint values[2] = {0, -1};
             glGetProgramResourceiv(program, kind, i, 2, properties, 2, nullptr, values);
             const std::string where = "@" + std::to_string(values[1]);
-            if (kind == GL_PROGRAM_INPUT) tokens.insert(name + where + ":" + typeName(values[0]));
-            if (kind == GL_UNIFORM) tokens.insert(std::string(name) + ":" + typeName(values[0]));
-            if (kind == GL_PROGRAM_OUTPUT) tokens.insert(where + ":" + typeName(values[0]));
+            const std::string label = kind == GL_UNIFORM ? std::string(name) : name + where;
+            tokens.insert((kind == GL_PROGRAM_OUTPUT ? where : label) + ":" + typeName(values[0]));
         }
     }
     return tokens;
@@ -49,9 +49,7 @@ std::set<std::string> interfaceOf(GLuint program) {
 
 std::set<std::string> tokens(const std::string& text) {
     std::istringstream in(text);
-    std::set<std::string> out;
-    for (std::string token; in >> token;) out.insert(token);
-    return out;
+    return {std::istream_iterator<std::string>(in), std::istream_iterator<std::string>()};
 }
 
 GLint location(GLuint program, const char* name) { return glGetUniformLocation(program, name); }
@@ -113,9 +111,7 @@ TEST(ShaderInterfaces, EveryProgramHasExactlyTheInterfaceItsDrawsFeed) {
             EXPECT_EQ(location(programs.cell.programId, name), location(film.programId, name));
         }
         EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-        testing::internal::CaptureStdout();
     }
-    testing::internal::GetCapturedStdout();
 }
 
 }  // namespace

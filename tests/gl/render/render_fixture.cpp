@@ -1,7 +1,5 @@
 #include "render_fixture.h"
 
-#include <cstdlib>
-
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #include <stb_image_write.h>
 
@@ -11,16 +9,10 @@ std::string outputOf(const std::function<void()>& action) {
     return testing::internal::GetCapturedStdout();
 }
 
-std::size_t occurrences(const std::string& text, const std::string& piece) {
-    std::size_t count = 0;
-    for (auto at = text.find(piece); at != std::string::npos; at = text.find(piece, at + piece.size())) ++count;
-    return count;
-}
-
 Image patternImage(int width, int height, int channels, int seed) {
-    Image image{width, height, channels,
-                std::vector<unsigned char>(static_cast<std::size_t>(width * height * channels))};
-    for (std::size_t i = 0; i < image.bytes.size(); ++i) image.bytes[i] = static_cast<unsigned char>(seed + 13 * i + 1);
+    Image image{width, height, channels, {}};
+    for (int i = 0; i < width * height * channels; ++i)
+        image.bytes.push_back(static_cast<unsigned char>(seed + 13 * i + 1));
     return image;
 }
 
@@ -30,42 +22,12 @@ Image solidImage(int width, int height, const glm::ivec3& rgb) {
     return image;
 }
 
-namespace {
-std::string prepare(const ScratchDir& dir, const std::string& relative) {
-    const std::string path = dir.path(relative);
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-    return path;
-}
-}  // namespace
-
 std::string writePng(const ScratchDir& dir, const std::string& relative, const Image& image) {
-    const std::string path = prepare(dir, relative);
+    const std::string path = dir.write(relative, "");
     EXPECT_NE(stbi_write_png(path.c_str(), image.width, image.height, image.channels, image.bytes.data(),
                              image.width * image.channels),
               0);
     return path;
-}
-
-GLuint solidTexture(const glm::ivec3& rgb) {
-    const Image image = solidImage(1, 1, rgb);
-    GLuint texture = 0;
-    glGenTextures(1, &texture);
-    glBindTexture(GL_TEXTURE_2D, texture);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB8, 1, 1, 0, GL_RGB, GL_UNSIGNED_BYTE, image.bytes.data());
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glBindTexture(GL_TEXTURE_2D, 0);
-    return texture;
-}
-
-std::unique_ptr<ShaderProgram> buildProgram(const ScratchDir& dir, const std::string& name, const std::string& vertex,
-                                            const std::string& fragment) {
-    const std::string vertexPath = dir.write("glsl/" + name + ".vert", vertex);
-    const std::string fragmentPath = dir.write("glsl/" + name + ".frag", fragment);
-    std::unique_ptr<ShaderProgram> program;
-    const std::string output =
-        outputOf([&] { program = std::make_unique<ShaderProgram>(vertexPath.c_str(), fragmentPath.c_str()); });
-    EXPECT_EQ(output.find("ERROR"), std::string::npos) << output;
-    return program;
 }
 
 const char* const ScreenVertex = R"(#version 430 core
@@ -80,10 +42,8 @@ GLint integer(GLenum name) {
 }
 
 ::testing::AssertionResult colourNear(const glm::ivec3& actual, const glm::ivec3& expected, int tolerance) {
-    for (int c = 0; c < 3; ++c)
-        if (std::abs(actual[c] - expected[c]) > tolerance)
-            return ::testing::AssertionFailure()
-                   << "(" << actual.r << ", " << actual.g << ", " << actual.b << ") is not near (" << expected.r << ", "
-                   << expected.g << ", " << expected.b << ")";
-    return ::testing::AssertionSuccess();
+    if (glm::all(glm::lessThanEqual(glm::abs(actual - expected), glm::ivec3(tolerance))))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "(" << actual.r << ", " << actual.g << ", " << actual.b << ") is not near ("
+                                         << expected.r << ", " << expected.g << ", " << expected.b << ")";
 }

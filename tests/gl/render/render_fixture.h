@@ -1,7 +1,5 @@
 #pragma once
-#include <filesystem>
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -9,15 +7,13 @@
 #include <glm/glm.hpp>
 #include <gtest/gtest.h>
 
-#include "support/scratch_dir.h"
-#include "render/shader_program.h"
 #include "support/gl_test_target.h"
+#include "support/scratch_dir.h"
 
 #define EXPECT_NO_GL_ERROR() EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR))
 
 // Everything the action writes to standard output.
 std::string outputOf(const std::function<void()>& action);
-std::size_t occurrences(const std::string& text, const std::string& piece);
 
 // Rows top first, tightly packed.
 struct Image {
@@ -30,12 +26,7 @@ Image solidImage(int width, int height, const glm::ivec3& rgb);
 // Under the scratch folder, parents made; returns the full path.
 std::string writePng(const ScratchDir& dir, const std::string& relative, const Image& image);
 
-// A 1 by 1 texture made here rather than by the loaders.
-GLuint solidTexture(const glm::ivec3& rgb);
-
-// From two sources written under the scratch folder; any build report fails the test.
-std::unique_ptr<ShaderProgram> buildProgram(const ScratchDir& dir, const std::string& name, const std::string& vertex,
-                                            const std::string& fragment);
+// Position on attribute 0, as given.
 extern const char* const ScreenVertex;
 
 GLint integer(GLenum name);

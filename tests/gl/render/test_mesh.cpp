@@ -10,10 +10,7 @@ namespace {
 
 // Each sampler lands in its own channel, so a swapped unit changes the colour.
 constexpr const char* Samplers = R"(#version 430 core
-uniform sampler2D texture_diffuse1;
-uniform sampler2D texture_normal1;
-uniform sampler2D texture_diffuse2;
-uniform sampler2D texture_custom;
+uniform sampler2D texture_diffuse1, texture_normal1, texture_diffuse2, texture_custom;
 out vec4 colour;
 void main() {
     vec2 uv = vec2(0.5);
@@ -22,15 +19,9 @@ void main() {
 }
 )";
 
-std::vector<MeshVertex> screenCorners() {
-    std::vector<MeshVertex> vertices(4, MeshVertex{});
-    const glm::vec2 corners[] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}};
-    for (int i = 0; i < 4; ++i) vertices[i].position = glm::vec3(corners[i], 0.0f);
-    return vertices;
-}
-
-std::shared_ptr<Texture> record(int red, const char* prefix) {
-    return std::make_shared<Texture>(solidTexture({red, 0, 0}), prefix, std::string(prefix) + ".png");
+std::shared_ptr<Texture> record(const ScratchDir& dir, int red, const char* prefix) {
+    const std::string path = writePng(dir, std::to_string(red) + ".png", solidImage(1, 1, {red, 0, 0}));
+    return std::make_shared<Texture>(loadTexture2D(path.c_str()), prefix, path);
 }
 
 }  // namespace
@@ -38,47 +29,39 @@ std::shared_ptr<Texture> record(int red, const char* prefix) {
 TEST(Mesh, NumbersEachSamplerKindBindsTextureIToUnitIAndLeavesUnit0Active) {
     REQUIRE_GL();
     ScratchDir dir;
-    auto program = buildProgram(dir, "samplers", ScreenVertex, Samplers);
-    const std::vector<std::shared_ptr<Texture>> textures = {
-        record(200, "texture_diffuse"), record(100, "texture_normal"), record(50, "texture_diffuse"),
-        record(20, "texture_custom")};
-    std::shared_ptr<Mesh> mesh;
-    const std::string created = outputOf([&] {
-        mesh = std::make_shared<Mesh>(screenCorners(), std::vector<std::uint32_t>{0, 1, 2, 0, 2, 3}, textures);
-    });
-    EXPECT_EQ(created, std::string("...Creating Mesh") + "\n");
+    const std::string vertex = dir.write("s.vert", ScreenVertex), fragment = dir.write("s.frag", Samplers);
+    const ShaderProgram program(vertex.c_str(), fragment.c_str());
+    std::vector<MeshVertex> corners(4, MeshVertex{});
+    for (int i = 0; i < 4; ++i) corners[i].position = glm::vec3(i == 1 || i == 2 ? 1 : -1, i < 2 ? -1 : 1, 0);
+    auto mesh = std::make_shared<Mesh>(
+        corners, std::vector<std::uint32_t>{0, 1, 2, 0, 2, 3},
+        std::vector<std::shared_ptr<Texture>>{record(dir, 200, "texture_diffuse"), record(dir, 100, "texture_normal"),
+                                              record(dir, 50, "texture_diffuse"), record(dir, 20, "texture_custom")});
 
     TestTarget target(8, 8);
     target.clear();
-    program->bind();
+    program.bind();
     for (const char* name : {"texture_diffuse1", "texture_normal1", "texture_diffuse2", "texture_custom"})
-        glUniform1i(glGetUniformLocation(program->programId, name), 7);
+        glUniform1i(glGetUniformLocation(program.programId, name), 7);
     glActiveTexture(GL_TEXTURE5);
-    mesh->draw(*program);
-
+    mesh->draw(program);
     EXPECT_EQ(integer(GL_ACTIVE_TEXTURE), GL_TEXTURE0);
     EXPECT_EQ(integer(GL_VERTEX_ARRAY_BINDING), 0);
     // Diffuse 1, normal 1, and diffuse 2 plus the unnumbered custom map.
     EXPECT_TRUE(colourNear(glm::ivec3(target.pixel(4, 4)), {200, 100, 70}, 1));
     glUseProgram(0);
 
-    // The list here still holds the textures, so only the mesh's own line shows.
     const GLuint vao = mesh->vao, vbo = mesh->vbo, ebo = mesh->ebo;
-    EXPECT_EQ(outputOf([&] { mesh.reset(); }), std::string("Deleting Mesh") + "\n");
-    EXPECT_FALSE(glIsVertexArray(vao));
-    EXPECT_FALSE(glIsBuffer(vbo));
-    EXPECT_FALSE(glIsBuffer(ebo));
-    EXPECT_NO_GL_ERROR();
-}
+    mesh.reset();
+    EXPECT_FALSE(glIsVertexArray(vao) || glIsBuffer(vbo) || glIsBuffer(ebo));
 
-// Every kind counts on its own, past its first map too.
-TEST(Mesh, SamplerNamesNumberEachKindFromOne) {
-    REQUIRE_GL();
+    // Every kind counts on its own, past its first map too.
+    std::vector<std::shared_ptr<Texture>> textures;
+    for (const char* kind : {"specular", "normal", "specular", "height", "normal", "height", "diffuse"})
+        textures.push_back(std::make_shared<Texture>(0, std::string("texture_") + kind, ""));
     const std::vector<std::string> expected = {"texture_specular1", "texture_normal1", "texture_specular2",
                                                "texture_height1",   "texture_normal2", "texture_height2",
                                                "texture_diffuse1"};
-    EXPECT_EQ(samplerNames({record(0, "texture_specular"), record(0, "texture_normal"), record(0, "texture_specular"),
-                            record(0, "texture_height"), record(0, "texture_normal"), record(0, "texture_height"),
-                            record(0, "texture_diffuse")}),
-              expected);
+    EXPECT_EQ(samplerNames(textures), expected);
+    EXPECT_NO_GL_ERROR();
 }
