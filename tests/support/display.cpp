@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <fcntl.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -30,6 +32,11 @@ bool ensureDisplay() {
     if (pid < 0) return false;
     if (pid == 0) {
         close(fds[0]);
+        // Dies with the test, and keeps none of its output pipes: a test that
+        // crashes must not leave a server holding CTest's pipe open.
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
+        const int quiet = open("/dev/null", O_RDWR);
+        for (int stream = 0; stream < 3; ++stream) dup2(quiet, stream);
         std::string fd = std::to_string(fds[1]);
         execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset",
                static_cast<char*>(nullptr));
