@@ -7,7 +7,6 @@ game reads key state once a frame.
 """
 
 import ctypes
-import itertools
 import os
 import re
 import shutil
@@ -173,11 +172,6 @@ class GameRun:
             if time.monotonic() > deadline:
                 raise AssertionError("the window never showed " + what)
         return picture
-
-    def move_window(self, x, y):
-        """Puts the window elsewhere, so that games run side by side do not
-        cover each other's pixels."""
-        self._xdotool("windowmove", "--sync", self.window, str(x), str(y))
 
     def wait_exit(self, timeout=60):
         code = self.proc.wait(timeout=timeout)
@@ -377,25 +371,6 @@ def send_delete_window(display_name, window):
         x11.XFlush(dpy)
     finally:
         x11.XCloseDisplay(dpy)
-
-
-# New windows take the keyboard focus, and xdotool presses a key on the
-# server itself (not just at the window) when its window has the focus: a
-# game opened meanwhile by a neighbour would get the held Escape. Games run
-# side by side therefore open their windows and quit one at a time.
-focus_lock = threading.Lock()
-
-_lane = threading.local()
-_lane_numbers = itertools.count()
-
-
-def lane_origin(column_width=400, columns=3):
-    """The top-left corner for windows opened by this thread: each worker of a
-    pool running games side by side keeps a column of the display for itself
-    (the default display is 1280 pixels wide)."""
-    if not hasattr(_lane, "origin"):
-        _lane.origin = ((next(_lane_numbers) % columns) * column_width, 0)
-    return _lane.origin
 
 
 class ScratchTree:

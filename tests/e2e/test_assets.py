@@ -3,9 +3,8 @@ loaders treat differently (random and cut-short bytes are the fuzz targets'
 work). Nothing may crash, hang or write to standard error. Without the
 settings or a font start-up ends with its line, and status 255 after two
 seconds; otherwise the game reports what it could not read, draws, and ends
-with 0 on Escape. Two games run at a time."""
+with 0 on Escape."""
 
-import concurrent.futures
 import os
 import re
 import subprocess
@@ -13,7 +12,7 @@ import tempfile
 import time
 import unittest
 
-from harness import ASSETS, GameRun, GameTestCase, ScratchTree, focus_lock, lane_origin, loader_reports
+from harness import ASSETS, GameTestCase, loader_reports
 
 SMALL_WINDOW = "[window]\nwidth=320\nheight=240\n"
 FONT = "fonts/Raleway-Bold.ttf"
@@ -62,50 +61,6 @@ CASES = [
 ]
 
 
-class Outcome:
-    def __init__(self, name):
-        self.name, self.code, self.error, self.lines, self.stderr = name, None, None, [], b""
-
-    def describe(self):
-        return "%s: status %s, %.1f s, %s\n%s" % (self.name, self.code, self.seconds, self.error,
-                                                  "\n".join(self.lines[-25:]))
-
-
-def play(display, name, tree_args, code=0, during=None):
-    """One game on a changed tree; `during` gets the run and the tree while it draws."""
-    tree_args = dict(tree_args)
-    if "settings.ini" not in tree_args.get("remove", ()):
-        tree_args["replace"] = dict(tree_args.get("replace", {}), **{"settings.ini": SMALL_WINDOW})
-    tree = ScratchTree(**tree_args)
-    outcome = Outcome(name)
-    started = time.monotonic()
-    try:
-        with focus_lock:
-            run = GameRun(display, workdir=tree.build)
-            if code == 255:
-                outcome.code = run.wait_exit(timeout=30)
-            else:
-                run.wait_for_window(timeout=30)
-        if outcome.code is None:
-            run.move_window(*lane_origin())
-            run.wait_for_drawing(keep_seconds=1.0, timeout=60)
-            if during:
-                during(run, tree)
-            with focus_lock:
-                outcome.code = run.quit_with_escape(timeout=30)
-    except Exception as e:  # a hang or a crash is this case's finding
-        if code is None and run.proc.poll() is not None:
-            outcome.code = run.wait_exit()  # a start that may fail ended on its own
-        else:
-            outcome.error = "%s: %s" % (type(e).__name__, e)
-    finally:
-        run.stop()
-        outcome.lines, outcome.stderr = list(run.lines), run.stderr
-        outcome.seconds = time.monotonic() - started
-        tree.cleanup()
-    return outcome
-
-
 def take_film_images_away(run, tree):
     for rel_file in FILM_GAPS:
         start = run.line_count()
@@ -119,37 +74,52 @@ def take_film_images_away(run, tree):
 
 class Assets(GameTestCase):
 
-    @classmethod
-    def setUpClass(cls):
-        super().setUpClass()
-        with concurrent.futures.ThreadPoolExecutor(2) as pool:
-            film = pool.submit(play, cls.display, "film gaps", {}, during=take_film_images_away)
-            cls.outcomes = list(pool.map(lambda c: play(cls.display, c[0], c[1], c[2]), CASES))
-            cls.film = film.result()
-
-    def check(self, outcome, code):
-        self.assertIsNone(outcome.error, outcome.describe())
-        self.assertEqual(outcome.stderr, b"", outcome.describe())
-        self.assertIn(outcome.code, (0, 255) if code is None else (code,), outcome.describe())
-        reports = loader_reports(outcome.lines)
-        if outcome.code == 255:
+    def play(self, changes, code, during=None):
+        """Status, seconds and run of one game on a changed tree; `during`
+        gets the run and the tree while it draws."""
+        replace = dict(changes.get("replace", {}))
+        if "settings.ini" not in changes.get("remove", ()):
+            replace["settings.ini"] = SMALL_WINDOW
+        tree = self.scratch(remove=changes.get("remove", ()), replace=replace)
+        run = self.start_game(tree)
+        started = time.monotonic()
+        try:
+            if code == 255:
+                status = run.wait_exit(timeout=30)
+            else:
+                run.wait_for_window(timeout=30)
+                run.wait_for_drawing(keep_seconds=1.0, timeout=60)
+                if during:
+                    during(run, tree)
+                status = run.quit_with_escape(timeout=30)
+        except AssertionError:
+            if code is not None or run.proc.poll() is None:
+                raise
+            status = run.wait_exit()  # a start that may fail ended on its own
+        finally:
+            run.stop()
+        seconds = time.monotonic() - started
+        self.assertEqual(run.stderr, b"", run.output())
+        self.assertIn(status, (0, 255) if code is None else (code,), run.output())
+        reports = loader_reports(run.lines)
+        if status == 255:
             # Start-up says why in its last line, after two seconds, with no scene set up.
-            self.assertEqual(reports[-1:], outcome.lines[-1:], outcome.describe())
-            self.assertGreaterEqual(outcome.seconds, 2.0)
-            self.assertFalse(any("Creating" in line for line in outcome.lines), outcome.describe())
+            self.assertEqual(reports[-1:], run.lines[-1:])
+            self.assertGreaterEqual(seconds, 2.0)
+            self.assertNotIn("Creating", run.output())
         return reports
 
     def test_each_changed_tree_reports_what_it_lacks(self):
-        for (name, _, code, expected), outcome in zip(CASES, self.outcomes):
+        for name, changes, code, expected in CASES:
             with self.subTest(case=name):
-                reports = self.check(outcome, code)
+                reports = self.play(changes, code)
                 if isinstance(expected, dict):
-                    self.assertLessEqual(set(reports), set(expected["maybe"]), outcome.describe())
+                    self.assertLessEqual(set(reports), set(expected["maybe"]))
                 else:
-                    self.assertEqual(sorted(set(reports)), sorted(expected), outcome.describe())
+                    self.assertEqual(sorted(set(reports)), sorted(expected))
 
     def test_film_images_taken_away_while_it_plays_are_each_reported_once(self):
-        reports = self.check(self.film, 0)
+        reports = self.play({}, 0, during=take_film_images_away)
         self.assertEqual(sorted(reports), sorted(TEXTURE + "../assets/" + f for f in FILM_GAPS))
 
 
