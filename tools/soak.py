@@ -23,13 +23,13 @@ import ctypes
 import os
 import shutil
 import struct
-import subprocess
 import sys
 import tempfile
-import threading
 import time
 
 SOURCE_DIR = os.path.abspath(os.path.join(os.path.dirname(__file__), ".."))
+sys.path.insert(0, os.path.join(SOURCE_DIR, "tests", "e2e"))
+from harness import GameRun, VirtualDisplay  # noqa: E402
 WARM_UP_SECONDS = 60
 TOLERANCE = 0.05
 FILM_STRETCH_SECONDS = 10
@@ -37,35 +37,6 @@ FILM_STRETCH_SECONDS = 10
 KEY_CYCLE = ["w", "a", "d", "space", "s"]
 IN_OPEN = 0x20
 IN_NONBLOCK = 0o4000
-
-
-class Display:
-    """The display to use: $DISPLAY, or an Xvfb of our own."""
-
-    def __init__(self):
-        self.proc = None
-        self.name = os.environ.get("DISPLAY")
-
-    def __enter__(self):
-        if self.name:
-            return self
-        read_fd, write_fd = os.pipe()
-        self.proc = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1280x1024x24",
-             "-nolisten", "tcp", "-noreset"],
-            pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        os.close(write_fd)
-        with os.fdopen(read_fd, "rb") as pipe:
-            number = pipe.readline().strip()
-        if not number:
-            raise RuntimeError("Xvfb did not start")
-        self.name = ":" + number.decode()
-        return self
-
-    def __exit__(self, *exc):
-        if self.proc:
-            self.proc.terminate()
-            self.proc.wait(timeout=10)
 
 
 class FilmWatch:
@@ -120,21 +91,6 @@ def resident_kib(pid):
     return 0
 
 
-def find_window(env, pid, timeout=60):
-    deadline = time.monotonic() + timeout
-    while time.monotonic() < deadline:
-        out = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(pid)],
-                             env=env, capture_output=True, text=True, timeout=30).stdout.split()
-        if out:
-            return out[0]
-        time.sleep(0.1)
-    raise RuntimeError("the game opened no window")
-
-
-def xdotool(env, *args):
-    subprocess.run(["xdotool", *args], env=env, capture_output=True, timeout=30)
-
-
 def private_tree(root):
     """assets/ copied (links followed) beside a build/ folder to start from."""
     shutil.copytree(os.path.join(SOURCE_DIR, "assets"), os.path.join(root, "assets"), symlinks=False)
@@ -151,51 +107,34 @@ def soak(game, seconds):
         frames = os.path.join(root, "assets", "frames")
         film_count = len([n for n in os.listdir(frames) if n.startswith("frame")])
         width, height = jpeg_size(os.path.join(frames, "frame1.jpg"))
-        with Display() as display:
-            env = dict(os.environ, DISPLAY=display.name)
+        with VirtualDisplay() as display:
             watch = FilmWatch(frames)
-            proc = subprocess.Popen([game], cwd=workdir, env=env,
-                                    stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
-            stderr = []
-            reader = threading.Thread(target=lambda: stderr.append(proc.stderr.read()), daemon=True)
-            reader.start()
+            run = GameRun(display, workdir=workdir, command=game)
             try:
-                window = find_window(env, proc.pid)
+                run.wait_for_window()
                 samples = []  # (seconds, RSS KiB, film opens so far)
                 started = time.monotonic()
-                held = None
                 tick = 0
-                while time.monotonic() - started < seconds and proc.poll() is None:
-                    if held:
-                        xdotool(env, "keyup", "--window", window, held)
-                    held = KEY_CYCLE[tick % len(KEY_CYCLE)]
-                    xdotool(env, "keydown", "--window", window, held)
+                while time.monotonic() - started < seconds and run.proc.poll() is None:
+                    key = KEY_CYCLE[tick % len(KEY_CYCLE)]
+                    run.key_down(key)
                     tick += 1
-                    next_tick = started + tick
-                    time.sleep(max(0.0, next_tick - time.monotonic()))
+                    time.sleep(max(0.0, started + tick - time.monotonic()))
+                    run.key_up(key)
                     watch.poll()
-                    if proc.poll() is None:
-                        samples.append((time.monotonic() - started, resident_kib(proc.pid), watch.opens))
-                if held:
-                    xdotool(env, "keyup", "--window", window, held)
-                if proc.poll() is not None:
-                    failures.append("the game ended by itself with status %d" % proc.returncode)
-                    code = proc.returncode
-                else:
-                    xdotool(env, "keydown", "--window", window, "Escape")
-                    code = proc.wait(timeout=60)
-                    xdotool(env, "keyup", "Escape")
+                    if run.proc.poll() is None:
+                        samples.append((time.monotonic() - started, resident_kib(run.proc.pid), watch.opens))
+                if run.proc.poll() is not None:
+                    failures.append("the game ended by itself with status %d" % run.proc.returncode)
+                code = run.quit_with_escape() if run.proc.poll() is None else run.proc.returncode
             finally:
-                if proc.poll() is None:
-                    proc.kill()
-                    proc.wait()
-                reader.join(timeout=10)
+                run.stop()
                 watch.poll()
                 watch.close()
         if code != 0:
             failures.append("exit status %d" % code)
-        if stderr and stderr[0]:
-            failures.append("standard error: %r" % stderr[0][:500])
+        if run.stderr:
+            failures.append("standard error: %r" % run.stderr[:500])
         failures += judge(samples, watch, film_count, width, height, seconds)
     finally:
         shutil.rmtree(root, ignore_errors=True)

@@ -1,19 +1,16 @@
 """A small Chrome DevTools Protocol client on the standard library alone:
-starts headless Chromium, talks to one page over a WebSocket, and collects
-the page's console lines. Used by the browser test and the web benchmark."""
+starts headless Chromium, talks to its one page over the debugging pipe, and
+collects the page's console lines."""
 
 import base64
 import json
 import os
 import re
 import shutil
-import socket
-import struct
 import subprocess
 import tempfile
 import threading
 import time
-import urllib.request
 
 
 def find_chromium():
@@ -24,138 +21,72 @@ def find_chromium():
     return None
 
 
-class WebSocket:
-    """Client side of RFC 6455, text frames only, enough for DevTools."""
-
-    def __init__(self, url):
-        m = re.match(r"ws://([^:/]+):(\d+)(/.*)", url)
-        host, port, path = m.group(1), int(m.group(2)), m.group(3)
-        self.sock = socket.create_connection((host, port))
-        key = base64.b64encode(os.urandom(16)).decode()
-        self.sock.sendall(("GET %s HTTP/1.1\r\nHost: %s:%d\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n"
-                           "Sec-WebSocket-Key: %s\r\nSec-WebSocket-Version: 13\r\n\r\n"
-                           % (path, host, port, key)).encode())
-        head = b""
-        while b"\r\n\r\n" not in head:
-            chunk = self.sock.recv(1)
-            if not chunk:
-                raise ConnectionError("WebSocket handshake cut off")
-            head += chunk
-        if b" 101 " not in head.split(b"\r\n", 1)[0]:
-            raise ConnectionError("WebSocket handshake refused: %r" % head)
-
-    def _exact(self, n):
-        data = bytearray()
-        while len(data) < n:
-            chunk = self.sock.recv(n - len(data))
-            if not chunk:
-                raise ConnectionError("WebSocket closed")
-            data += chunk
-        return bytes(data)
-
-    def send(self, text):
-        payload = text.encode()
-        header = bytearray([0x81])
-        n = len(payload)
-        if n < 126:
-            header.append(0x80 | n)
-        elif n < 65536:
-            header.append(0x80 | 126)
-            header += struct.pack(">H", n)
-        else:
-            header.append(0x80 | 127)
-            header += struct.pack(">Q", n)
-        mask = os.urandom(4)
-        header += mask
-        self.sock.sendall(bytes(header) + bytes(b ^ mask[i % 4] for i, b in enumerate(payload)))
-
-    def receive(self):
-        message = b""
-        while True:
-            b0, b1 = self._exact(2)
-            n = b1 & 0x7F
-            if n == 126:
-                n = struct.unpack(">H", self._exact(2))[0]
-            elif n == 127:
-                n = struct.unpack(">Q", self._exact(8))[0]
-            data = self._exact(n)
-            opcode = b0 & 0x0F
-            if opcode == 0x8:
-                raise ConnectionError("WebSocket closed by the browser")
-            if opcode in (0x9, 0xA):
-                continue
-            message += data
-            if b0 & 0x80:
-                return message.decode()
-
-    def close(self):
-        try:
-            self.sock.close()
-        except OSError:
-            pass
-
-
 class Browser:
     """Headless Chromium with one page; console lines gather in `console`."""
 
     def __init__(self, width=1100, height=1000):
         self.profile = tempfile.mkdtemp(prefix="mh-chromium-")
+        commands_in, self.commands = os.pipe()
+        self.answers, answers_out = os.pipe()
+        # Chromium reads the protocol's messages on descriptor 3 and answers on 4.
         self.proc = subprocess.Popen(
-            [find_chromium(), "--headless=new", "--no-sandbox", "--use-angle=swiftshader",
-             "--enable-unsafe-swiftshader", "--no-first-run", "--no-default-browser-check",
-             "--remote-debugging-port=0", "--user-data-dir=" + self.profile,
-             "--window-size=%d,%d" % (width, height), "about:blank"],
-            stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
-        port = None
-        deadline = time.monotonic() + 60
-        for raw in self.proc.stderr:
-            m = re.search(rb"DevTools listening on ws://[^:]+:(\d+)/", raw)
-            if m:
-                port = int(m.group(1))
-                break
-            if time.monotonic() > deadline:
-                break
-        if port is None:
-            self.stop()
-            raise RuntimeError("Chromium did not open its DevTools port")
-        threading.Thread(target=self.proc.stderr.read, daemon=True).start()
-        pages = json.load(urllib.request.urlopen("http://127.0.0.1:%d/json/list" % port))
-        page = next(p for p in pages if p.get("type") == "page")
-        self.ws = WebSocket(page["webSocketDebuggerUrl"])
+            ["/bin/sh", "-c", 'exec "$0" "$@" 3<&%d 4>&%d' % (commands_in, answers_out), find_chromium(),
+             "--headless=new", "--no-sandbox", "--use-angle=swiftshader", "--enable-unsafe-swiftshader",
+             "--no-first-run", "--no-default-browser-check", "--remote-debugging-pipe",
+             "--user-data-dir=" + self.profile, "--window-size=%d,%d" % (width, height), "about:blank"],
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, pass_fds=(commands_in, answers_out))
+        os.close(commands_in)
+        os.close(answers_out)
         self.next_id = 0
         self.replies = {}
         self.console = []
         self.errors = []
+        self.session = None
         self.cond = threading.Condition()
         threading.Thread(target=self._read, daemon=True).start()
+        deadline = time.monotonic() + 60
+        while not self.session:
+            pages = [t for t in self.call("Target.getTargets")["targetInfos"] if t["type"] == "page"]
+            if pages:
+                self.session = self.call("Target.attachToTarget", targetId=pages[0]["targetId"],
+                                         flatten=True)["sessionId"]
+            elif time.monotonic() > deadline:
+                raise RuntimeError("Chromium opened no page")
         self.call("Runtime.enable")
         self.call("Page.enable")
         # A headless page has no focus of its own; keys go only to a focused one.
         self.call("Emulation.setFocusEmulationEnabled", enabled=True)
 
     def _read(self):
-        try:
-            while True:
-                message = json.loads(self.ws.receive())
-                with self.cond:
-                    if "id" in message:
-                        self.replies[message["id"]] = message
-                    elif message.get("method") == "Runtime.consoleAPICalled":
-                        args = message["params"]["args"]
-                        text = " ".join(str(a.get("value", a.get("description", ""))) for a in args)
-                        (self.errors if message["params"]["type"] == "error" else self.console).append(text)
-                    elif message.get("method") == "Runtime.exceptionThrown":
-                        self.errors.append(json.dumps(message["params"]["exceptionDetails"])[:2000])
-                    self.cond.notify_all()
-        except (ConnectionError, OSError, ValueError):
-            with self.cond:
-                self.cond.notify_all()
+        pending = b""
+        with open(self.answers, "rb", buffering=0) as pipe:
+            for chunk in iter(lambda: pipe.read(1 << 16), b""):
+                *messages, pending = (pending + chunk).split(b"\0")
+                for raw in messages:
+                    self._take(json.loads(raw))
+        with self.cond:
+            self.cond.notify_all()
+
+    def _take(self, message):
+        with self.cond:
+            if "id" in message:
+                self.replies[message["id"]] = message
+            elif message.get("method") == "Runtime.consoleAPICalled":
+                args = message["params"]["args"]
+                text = " ".join(str(a.get("value", a.get("description", ""))) for a in args)
+                (self.errors if message["params"]["type"] == "error" else self.console).append(text)
+            elif message.get("method") == "Runtime.exceptionThrown":
+                self.errors.append(json.dumps(message["params"]["exceptionDetails"])[:2000])
+            self.cond.notify_all()
 
     def call(self, method, timeout=60, **params):
         with self.cond:
             self.next_id += 1
             ident = self.next_id
-        self.ws.send(json.dumps({"id": ident, "method": method, "params": params}))
+        message = {"id": ident, "method": method, "params": params}
+        if self.session:
+            message["sessionId"] = self.session
+        os.write(self.commands, json.dumps(message).encode() + b"\0")
         deadline = time.monotonic() + timeout
         with self.cond:
             while ident not in self.replies:
@@ -213,8 +144,7 @@ class Browser:
         return base64.b64decode(self.call("Page.captureScreenshot", format="png")["data"])
 
     def stop(self):
-        if getattr(self, "ws", None):
-            self.ws.close()
+        os.close(self.commands)
         if self.proc.poll() is None:
             self.proc.terminate()
             try:

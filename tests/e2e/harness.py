@@ -7,7 +7,6 @@ game reads key state once a frame.
 """
 
 import ctypes
-import itertools
 import os
 import re
 import shutil
@@ -44,16 +43,11 @@ class VirtualDisplay:
              "%dx%dx24" % self.size, "-nolisten", "tcp", "-noreset"],
             pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_fd)
-        number = b""
         with os.fdopen(read_fd, "rb") as pipe:
-            while not number.endswith(b"\n"):
-                chunk = pipe.read(1)
-                if not chunk:
-                    break
-                number += chunk
-        if not number.strip():
+            number = pipe.readline().strip()
+        if not number:
             raise RuntimeError("Xvfb did not start")
-        self.name = ":" + number.decode().strip()
+        self.name = ":" + number.decode()
         return self
 
     def __exit__(self, *exc):
@@ -71,7 +65,7 @@ class VirtualDisplay:
 class GameRun:
     """One run of the game, with its standard output collected line by line."""
 
-    def __init__(self, display, workdir=None, args=(), command=None, env=None):
+    def __init__(self, display, workdir=None, command=None, env=None):
         self.display = display
         self.workdir = workdir or BINARY_DIR
         self.lines = []
@@ -84,7 +78,7 @@ class GameRun:
             env["LD_PRELOAD"] = os.environ["MH_GAME_PRELOAD"]
             env["ASAN_OPTIONS"] = env.get("ASAN_OPTIONS", "detect_leaks=1") + ":verify_asan_link_order=0"
         self.proc = subprocess.Popen(
-            [command or GAME, *args], cwd=self.workdir, env=env,
+            [command or GAME], cwd=self.workdir, env=env,
             stdout=subprocess.PIPE, stderr=subprocess.PIPE)
         self.reader = threading.Thread(target=self._read_stdout, daemon=True)
         self.reader.start()
@@ -146,38 +140,38 @@ class GameRun:
                 raise AssertionError("the game opened no window")
             time.sleep(0.05)
 
-    def wait_for_drawing(self, keep_seconds=1.0, timeout=60):
-        """Waits for the window to show something other than one flat colour,
-        then, at least `keep_seconds` later, for a picture that differs from
-        that one: frames are still being drawn. Returns the last picture."""
+    def wait_for_drawing(self, keep_seconds=1.0, timeout=60, colours=1):
+        """Waits for the window to show more than `colours` colours, then, at
+        least `keep_seconds` later, for a picture that differs from that one:
+        frames are still being drawn. Returns the last picture."""
         deadline = time.monotonic() + timeout
         first = None
-        grabs = failed_grabs = 0
         while True:
             if self.proc.poll() is not None:
                 raise AssertionError("the game ended while drawing was awaited (status %d):\n%s"
                                      % (self.proc.returncode, self.output()))
             try:
                 picture = self.picture()
-                grabs += 1
             except subprocess.CalledProcessError:
                 picture = None  # the window went away between the poll and the grab
-                failed_grabs += 1
             if picture is not None:
                 if first is None:
-                    if picture.distinct_colours() > 1:
+                    if picture.distinct_colours() > colours:
                         first, first_at = picture, time.monotonic()
                 elif picture.data != first.data and time.monotonic() - first_at >= keep_seconds:
                     return picture
             if time.monotonic() > deadline:
-                raise AssertionError("the game drew %s within %d s (%d pictures, %d failed grabs)" % (
-                    "nothing" if first is None else "no change", timeout, grabs, failed_grabs))
+                raise AssertionError("the game drew %s within %d s" % (
+                    "nothing" if first is None else "no change", timeout))
             time.sleep(0.1)
 
-    def move_window(self, x, y):
-        """Puts the window elsewhere, so that games run side by side do not
-        cover each other's pixels."""
-        self._xdotool("windowmove", "--sync", self.window, str(x), str(y))
+    def wait_for_picture(self, condition, what, timeout=30):
+        """The first picture of the window for which condition holds."""
+        deadline = time.monotonic() + timeout
+        while not condition(picture := self.picture()):
+            if time.monotonic() > deadline:
+                raise AssertionError("the window never showed " + what)
+        return picture
 
     def wait_exit(self, timeout=60):
         code = self.proc.wait(timeout=timeout)
@@ -206,11 +200,8 @@ class GameRun:
                 # server itself, or the next game starts with it held.
                 self._xdotool("keyup", key)
 
-    def press(self, *keys, hold=KEY_HOLD_SECONDS):
-        """Holds the keys together for a few frames, then lets go."""
-        self.key_down(*keys)
-        time.sleep(hold)
-        self.key_up(*keys)
+    def mouse_move(self, dx, dy):
+        self._xdotool("mousemove_relative", "--", str(dx), str(dy))
 
     def press_until_line(self, key, pattern, start=0, timeout=60):
         """Holds a key until the game prints the line it causes: however slow
@@ -241,20 +232,20 @@ class GameRun:
         send_delete_window(self.display.name, int(self.window, 0))
 
     # --- output ----------------------------------------------------------
-    def screenshot(self, path):
-        os.makedirs(os.path.dirname(path), exist_ok=True)
+    def _grab(self, *convert_to):
         xwd = subprocess.run(["xwd", "-silent", "-id", self.window], env=self.display.env(),
                              capture_output=True, check=True, timeout=30)
-        subprocess.run(["convert", "xwd:-", "png:" + path], input=xwd.stdout, check=True, timeout=60)
+        return subprocess.run(["convert", "xwd:-", *convert_to], input=xwd.stdout,
+                              capture_output=True, check=True, timeout=60).stdout
+
+    def screenshot(self, path):
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        self._grab("png:" + path)
         return path
 
     def picture(self):
         """The window's pixels now, as a Picture."""
-        xwd = subprocess.run(["xwd", "-silent", "-id", self.window], env=self.display.env(),
-                             capture_output=True, check=True, timeout=30)
-        ppm = subprocess.run(["convert", "xwd:-", "-depth", "8", "ppm:-"], input=xwd.stdout,
-                             capture_output=True, check=True, timeout=60).stdout
-        return Picture.from_ppm(ppm)
+        return Picture.from_ppm(self._grab("-depth", "8", "ppm:-"))
 
     def window_geometry(self):
         out = subprocess.run(["xwininfo", "-id", self.window], env=self.display.env(),
@@ -298,19 +289,15 @@ class Picture:
 
     @classmethod
     def from_ppm(cls, ppm):
-        fields = []
-        pos = 0
-        while len(fields) < 4:
-            while ppm[pos:pos + 1].isspace() or ppm[pos:pos + 1] == b"#":
-                if ppm[pos:pos + 1] == b"#":
-                    pos = ppm.index(b"\n", pos)
-                pos += 1
-            start = pos
-            while not ppm[pos:pos + 1].isspace():
-                pos += 1
-            fields.append(ppm[start:pos])
-        width, height = int(fields[1]), int(fields[2])
-        return cls(width, height, ppm[pos + 1:pos + 1 + width * height * 3])
+        """From ImageMagick's binary PPM: "P6", the size and 255 on lines of
+        their own, with comment lines (the window's name) among them."""
+        header, data = [], ppm
+        while len(header) < 3:
+            line, data = data.split(b"\n", 1)
+            if not line.startswith(b"#"):
+                header.append(line)
+        width, height = map(int, header[1].split())
+        return cls(width, height, data[:width * height * 3])
 
     def pixel(self, x, y):
         i = (y * self.width + x) * 3
@@ -328,6 +315,25 @@ class Picture:
 
 def near(colour, tolerance=40):
     return lambda p: all(abs(a - b) <= tolerance for a, b in zip(p, colour))
+
+
+# Boxes in window pixels (x0, y0, x1, y1), top-left origin, of the start view
+# in the default 1024 x 768 window: sky above, meadow at the bottom corners.
+SKY = (300, 20, 700, 200)
+MEADOW_LEFT = (40, 560, 330, 760)
+MEADOW_RIGHT = (700, 560, 990, 760)
+
+
+def is_sky(c):
+    return c[2] > 150 and c[2] > c[0] + 40
+
+
+def is_grass(c):
+    return c[1] > c[0] + 15 and c[1] > c[2] + 15
+
+
+def share(picture, box, predicate):
+    return picture.count(box, predicate) / ((box[2] - box[0]) * (box[3] - box[1]))
 
 
 def send_delete_window(display_name, window):
@@ -367,25 +373,6 @@ def send_delete_window(display_name, window):
         x11.XCloseDisplay(dpy)
 
 
-# New windows take the keyboard focus, and xdotool presses a key on the
-# server itself (not just at the window) when its window has the focus: a
-# game opened meanwhile by a neighbour would get the held Escape. Games run
-# side by side therefore open their windows and quit one at a time.
-focus_lock = threading.Lock()
-
-_lane = threading.local()
-_lane_numbers = itertools.count()
-
-
-def lane_origin(column_width=400, columns=3):
-    """The top-left corner for windows opened by this thread: each worker of a
-    pool running games side by side keeps a column of the display for itself
-    (the default display is 1280 pixels wide)."""
-    if not hasattr(_lane, "origin"):
-        _lane.origin = ((next(_lane_numbers) % columns) * column_width, 0)
-    return _lane.origin
-
-
 class ScratchTree:
     """A copy of the asset tree beside a build/ folder to run the game from.
 
@@ -417,15 +404,12 @@ class ScratchTree:
             with open(path, mode) as f:
                 f.write(content)
 
-    def path(self, rel_file):
-        return os.path.join(self.assets, rel_file)
-
     def take_away(self, rel_file):
         """Removes one file of the copy while a game may be running on it."""
-        os.unlink(self.path(rel_file))
+        os.unlink(os.path.join(self.assets, rel_file))
 
     def put_back(self, rel_file):
-        os.symlink(os.path.join(ASSETS, rel_file), self.path(rel_file))
+        os.symlink(os.path.join(ASSETS, rel_file), os.path.join(self.assets, rel_file))
 
     def cleanup(self):
         shutil.rmtree(self.root, ignore_errors=True)
@@ -465,16 +449,3 @@ class GameTestCase(unittest.TestCase):
         self.trees.append(tree)
         return tree
 
-    def wait_for_scene(self, run, timeout=60):
-        """The first picture that shows a drawn scene rather than a bare window."""
-        deadline = time.monotonic() + timeout
-        while True:
-            picture = run.picture()
-            if picture.distinct_colours() > 40:
-                return picture
-            if time.monotonic() > deadline:
-                self.fail("the game drew no scene")
-            time.sleep(0.2)
-
-    def artifact(self, name):
-        return os.path.join(ARTIFACTS, self.id().split(".")[-1] + "-" + name)

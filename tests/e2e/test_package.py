@@ -62,7 +62,7 @@ class DebianPackage(GameTestCase):
         self.runs.append(game)
         game.wait_for_window()
         game.wait_for_line(r"^-99\.241615 489\.945679$")
-        self.wait_for_scene(game)
+        game.wait_for_drawing(keep_seconds=0, colours=40)
         self.assertEqual(os.readlink("/proc/%d/cwd" % game.proc.pid), os.path.join(tree, "run"))
         self.assertEqual(game.quit_with_escape(), 0)
         self.assertEqual(loader_reports(game.lines)[:5], [])

@@ -20,8 +20,9 @@ class StartupAndShutdown(GameTestCase):
         self.assertEqual(run.wait_exit(), 0)
         self.assertEqual(run.stderr, b"")
 
-    def test_window_has_the_size_of_the_settings(self):
-        tree = self.scratch(replace={"settings.ini": "[window]\nwidth=0x320\nheight=600px\n"})
+    def test_window_has_the_size_of_the_settings_after_lines_of_a_megabyte(self):
+        long_lines = "; " + "x" * (1 << 20) + "\ntitle=" + "T" * (1 << 20) + "\n"
+        tree = self.scratch(replace={"settings.ini": "[window]\n" + long_lines + "width=0x320\nheight=600px\n"})
         run = self.start_game(tree)
         run.wait_for_window()
         self.assertEqual(run.window_geometry(), (800, 600))

@@ -1,33 +1,111 @@
-"""The display toggles of the real binary: each function key, pressed for real, reaches its toggle."""
+"""Real input reaches the game: F4 hides the HUD's text, each other function
+key reaches its toggle (the toggles' lines, one per press however long held,
+are the logic tests' work), and the mouse and S fly the camera to where the
+glowing stars and the star field show."""
 
+import itertools
+import time
 import unittest
 
-from harness import GameTestCase
+from harness import GameTestCase, near
 
-# Each function key as X sends it, and the line its press prints (the lines
-# themselves, one per press however long held, are the logic tests' work).
+# Boxes in window pixels, top-left origin, for the default 1024 x 768 window.
+LEFT_LINES = (5, 70, 230, 170)  # "Lives: ", "Time: " and "Items: "
+STAR_AREA = (312, 234, 712, 634)  # where the flight below leaves the glowing stars
+MEADOW_FAR = (100, 250, 924, 760)
 TOGGLES = [
     ("F3", "Wire frame toggled to: 1"),
-    ("F4", "HUD toggled to: 0"),
     ("F5", "CEL shading toggled to 1"),
     ("F8", "Frustrum culling toggled"),
     ("F2", "Show FPS toggled to: 0"),
     ("F6", "Lightmaps toggled to 0"),
     ("F10", "NormalMap toggled to 0"),
 ]
+# A turn of 180 degrees at 0.1 degree a pixel, in steps that stay inside the
+# window (the disabled cursor is put back to its centre once a frame).
+HALF_TURN_STEPS = (450,) * 4
+# Facing +z pitched 10 degrees down, S carries the camera over the meadow and
+# up; 30 s at 210 units a second ends above the stars. Facing -z again, they
+# lie about 27 degrees below the horizon.
+FLIGHT = (100, 30, 176)
 
 
-class FunctionKeyToggles(GameTestCase):
+def is_glowing(c):
+    """A glow star's face brightened past full red by its own bloom."""
+    return c[0] >= 250 and c[1] >= 190 and c[2] <= 120
 
-    def test_each_key_reaches_its_toggle(self):
+
+def is_star_yellow(c):
+    return c[0] > 200 and c[1] > 160 and c[2] < 100 and 15 <= c[0] - c[1] <= 80
+
+
+def clusters(picture, box, predicate):
+    """Sizes of the 8-connected patches of box whose pixels satisfy predicate."""
+    x0, y0, x1, y1 = box
+    hits = {(x, y) for y in range(y0, y1) for x in range(x0, x1) if predicate(picture.pixel(x, y))}
+    sizes = []
+    while hits:
+        stack, size = [hits.pop()], 0
+        while stack:
+            x, y = stack.pop()
+            size += 1
+            for n in [(x + dx, y + dy) for dx in (-1, 0, 1) for dy in (-1, 0, 1)]:
+                if n in hits:
+                    hits.remove(n)
+                    stack.append(n)
+        sizes.append(size)
+    return sizes or [0]
+
+
+class RealInput(GameTestCase):
+
+    def test_function_keys_reach_their_toggles_and_f4_hides_the_hud(self):
         run = self.start_game()
         run.wait_for_window()
-        # The game is up once the small stones and the scene set-up have printed.
-        run.wait_for_line(r"^-99\.241615 489\.945679$")
+        dark_text = near((0, 0, 0), 30)
+        self.assertGreater(run.wait_for_drawing(keep_seconds=0, colours=40).count(LEFT_LINES, dark_text), 150)
+        run.press_until_line("F4", r"^HUD toggled to: 0$")
+        run.wait_for_picture(lambda p: p.count(LEFT_LINES, dark_text) < 20, "the HUD hidden")
         for key, line in TOGGLES:
             run.press_until_line(key, "^" + line + "$", start=run.line_count())
         self.assertEqual(run.quit_with_escape(), 0)
         self.assertEqual(run.stderr, b"")
+
+    def test_mouse_and_s_fly_to_the_glowing_stars_and_the_star_field(self):
+        run = self.start_game()
+        run.wait_for_window()
+        run.wait_for_drawing(keep_seconds=0, colours=40)
+        marks = itertools.cycle([("F6", r"^Lightmaps toggled to [01]$"), ("F10", r"^NormalMap toggled to [01]$")])
+
+        def turn(dx, dy):
+            # A key whose line changes nothing on screen follows each step:
+            # once its line is out, the frame that read the motion is over.
+            run.mouse_move(dx, dy)
+            key, line = next(marks)
+            run.press_until_line(key, line, start=run.line_count())
+
+        turn(10, 0)  # the first motion only sets the reference position
+        for step in HALF_TURN_STEPS:
+            turn(step, 0)
+        turn(0, FLIGHT[0])
+        # S moves the camera against its view: forward over the level, and up.
+        run.key_down("s")
+        time.sleep(FLIGHT[1])
+        run.key_up("s")
+        for step in HALF_TURN_STEPS:
+            turn(-step, 0)
+        turn(0, FLIGHT[2])
+        turn(0, 0)  # the frame drawn with the last turn is on screen
+        # The stars spin: seen edge-on they are thin lines, so look for a while.
+        picture = run.wait_for_picture(lambda p: max(clusters(p, STAR_AREA, is_glowing)) >= 8,
+                                       "a glowing star", timeout=20)
+        # By now the 3000 small stars are spread over the meadow as single
+        # dots, apart from the glowing stars' patches.
+        dots = [size for size in clusters(picture, MEADOW_FAR, is_star_yellow) if size <= 2]
+        self.assertGreater(len(dots), 15)
+        self.assertEqual(run.quit_with_escape(), 0)
+        self.assertEqual(run.stderr, b"")
+
 
 if __name__ == "__main__":
     unittest.main(verbosity=2)
