@@ -1,6 +1,6 @@
 // The game routine's set-up and release as the console shows them: every
 // resource in its creation order, released in reverse, over the real asset
-// tree (the e2e sweep takes each model away).
+// tree (the e2e asset runs take a model away).
 #include <gtest/gtest.h>
 
 #include <set>
