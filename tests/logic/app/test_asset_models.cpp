@@ -41,14 +41,11 @@ struct Box {
 struct Placed {
     std::vector<glm::vec3> points;
     Box box;
-    float across(const glm::vec3& centre) const {
+    // The largest distance from centre, across the ground only when flat.
+    float reach(const glm::vec3& centre, bool flat = false) const {
         float d = 0.0f;
-        for (const glm::vec3& p : points) d = std::max(d, std::hypot(p.x - centre.x, p.z - centre.z));
-        return d;
-    }
-    float farthest(const glm::vec3& centre) const {
-        float d = 0.0f;
-        for (const glm::vec3& p : points) d = std::max(d, glm::distance(p, centre));
+        for (const glm::vec3& p : points)
+            d = std::max(d, glm::distance(flat ? glm::vec3(p.x, centre.y, p.z) : p, centre));
         return d;
     }
 };
@@ -116,7 +113,7 @@ TEST(AssetModels, PickupsFillTheirRadiusAndStandOnTheGrass) {
         SCOPED_TRACE(std::string(isHeart ? "heart " : "carrot ") + std::to_string(i));
         const float radius = isHeart ? level::HeartRadius : level::CarrotRadius;
         const Placed placed = isHeart ? place(heart, heartMatrix(pose)) : place(carrot, carrotMatrix(pose));
-        const float reach = placed.farthest(level::pickupLayout[i].position);
+        const float reach = placed.reach(level::pickupLayout[i].position);
         EXPECT_LT(reach, radius);
         EXPECT_GT(reach, 0.75f * radius);
         EXPECT_LT(placed.box.lo.y, GroundY + 5.0f);
@@ -137,8 +134,8 @@ TEST(AssetModels, StonesFillTheirRadiusUnderTheFilmScreenAndShowAboveTheGrass) {
     for (int i = 0; i < level::LargeStoneCount; ++i) {
         SCOPED_TRACE(i);
         const Placed placed = place(stone, largeStoneMatrix(i));
-        EXPECT_LT(placed.across(largeStonePoint(i)), level::LargeStoneRadius);
-        EXPECT_GT(placed.across(largeStonePoint(i)), 0.6f * level::LargeStoneRadius);
+        EXPECT_LT(placed.reach(largeStonePoint(i), true), level::LargeStoneRadius);
+        EXPECT_GT(placed.reach(largeStonePoint(i), true), 0.6f * level::LargeStoneRadius);
         expectStandsOnTheMeadow(placed.box);
         EXPECT_LT(placed.box.hi.y, screenBottom);
     }
@@ -168,12 +165,12 @@ TEST(AssetModels, RabbitTrunkAndCrateMatchTheirRadiiOnTheGrass) {
     EXPECT_GT(rabbit.box.size().x, 10.0f);
     EXPECT_LT(rabbit.box.size().x, rabbit.box.size().y);
     // Well inside a carrot's reach of its own centre, so pickups feel right.
-    EXPECT_LT(rabbit.across(level::rabbitStart), 2.0f * level::CarrotRadius);
+    EXPECT_LT(rabbit.reach(level::rabbitStart, true), 2.0f * level::CarrotRadius);
 
     const Placed crate = place(load(scenepaths::Cube), crateMatrix());
     EXPECT_NEAR(crate.box.lo.y, GroundY, 0.5f);
-    EXPECT_LT(crate.across(level::woodenCrate), level::CrateRadius);
-    EXPECT_GT(crate.across(level::woodenCrate), 0.5f * level::CrateRadius);
+    EXPECT_LT(crate.reach(level::woodenCrate, true), level::CrateRadius);
+    EXPECT_GT(crate.reach(level::woodenCrate, true), 0.5f * level::CrateRadius);
 }
 
 TEST(AssetModels, StarIsCheapEnoughForThreeThousandInstances) {
@@ -200,9 +197,8 @@ TEST(AssetModels, WallsStandOnTheMeadowWithTangents) {
     // A slab along the path, beside it.
     EXPECT_GT(box.size().z, 5.0f * box.size().x);
     for (const ImportedModel* model : {&wall, &tunnel}) {
-        for (const ImportedMesh& mesh : model->meshes) {
+        for (const ImportedMesh& mesh : model->meshes)
             for (const MeshVertex& v : mesh.vertices) ASSERT_GT(glm::length(v.tangent), 0.5f);
-        }
     }
 }
 
