@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <iostream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -20,13 +19,11 @@ TEST(SmallStones, StartUpPrintsEachStoneWhereItStandsAndEveryRunBuildsTheSameLev
     // The star field reseeds and draws from the same generator later on.
     sharedLcg15().seed(12345);
     sharedLcg15().next();
-    std::ostringstream console;
-    std::streambuf* previous = std::cout.rdbuf(console.rdbuf());
+    testing::internal::CaptureStdout();
     const auto stones = generateSmallStonePositions(250.0f, -100.0f, 950.0f, 0.0f);
-    std::cout.rdbuf(previous);
-
+    const std::string console = testing::internal::GetCapturedStdout();
     std::vector<std::string> lines;
-    std::istringstream printed(console.str());
+    std::istringstream printed(console);
     for (std::string line; std::getline(printed, line);) lines.push_back(line);
     ASSERT_EQ(lines.size(), 35u);
     ASSERT_EQ(stones.size(), 35u);
@@ -41,7 +38,7 @@ TEST(SmallStones, StartUpPrintsEachStoneWhereItStandsAndEveryRunBuildsTheSameLev
     }
     std::ostringstream again;
     EXPECT_EQ(generateSmallStonePositions(250.0f, -100.0f, 950.0f, 0.0f, again), stones);
-    EXPECT_EQ(again.str(), console.str());
+    EXPECT_EQ(again.str(), console);
 }
 
 TEST(Trunks, StartWhereTheThreeStreamsPutThemAndKeepTheirOwnSpeedForEver) {
