@@ -69,12 +69,6 @@ TEST(Trunks, StartWhereTheThreeStreamsPutThemAndKeepTheirOwnSpeedForEver) {
     }
 }
 
-TEST(IsNear, IsStrictAndCountsHeight) {
-    EXPECT_FALSE(isNear(glm::vec3(0.0f), glm::vec3(3.0f, 4.0f, 0.0f), 5.0f));
-    EXPECT_TRUE(isNear(glm::vec3(0.0f), glm::vec3(3.0f, 4.0f, 0.0f), 5.001f));
-    EXPECT_FALSE(isNear(glm::vec3(0.0f, 0.0f, 12.0f), glm::vec3(0.0f, 5.0f, 0.0f), 13.0f));
-}
-
 glm::vec3 placed(const glm::mat4& model, const glm::vec3& point) { return glm::vec3(model * glm::vec4(point, 1.0f)); }
 
 TEST(ModelMatrices, EveryObjectIsDrawnWhereItStands) {
