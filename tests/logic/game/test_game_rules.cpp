@@ -7,17 +7,8 @@ namespace {
 
 const glm::vec3 Rabbit(0.0f, 15.0f, 0.0f);
 
-TEST(Countdown, RunsFiftyNineSecondsOfGameTimeAtAnyFrameRateAndStopsJustUnderOne) {
-    for (const float fps : {30.0f, 60.0f, 144.0f, 1000.0f}) {
-        GameState state;
-        bool ended = false;
-        int frames = 0;
-        while (evaluateEnd(state, ended) != EndDecision::Lose && frames < 100000) {
-            updateCountdown(state, 1.0f / fps);
-            ++frames;
-        }
-        EXPECT_NEAR(static_cast<float>(frames) / fps, 59.0f, 0.05f) << fps;
-    }
+// Whole games at 10 to 500 frames a second are the simulator's routes.
+TEST(Countdown, StepsInSixtiethsCarryingTheRestAndStopsJustUnderOne) {
     GameState state;
     // A first frame shorter than one step leaves the clock at 60; the next shows 59.
     updateCountdown(state, 0.001f);
@@ -74,7 +65,8 @@ TEST(Trunks, TwoInRangeInOneFrameCostTwoLivesAndEachOnlyOnce) {
     EXPECT_FALSE(state.gainedLifeMessage);
 }
 
-TEST(NoLivesLeft, NothingIsPickedUpOrHitAndTheGameIsLostWithTimeZero) {
+// The loss itself, with the clock at zero, is the HUD tests' and the lose route's.
+TEST(NoLivesLeft, NothingIsPickedUpOrHit) {
     GameState state;
     state.lives = 0.0f;
     bool taken = false;
@@ -83,11 +75,6 @@ TEST(NoLivesLeft, NothingIsPickedUpOrHitAndTheGameIsLostWithTimeZero) {
     Trunk trunk{Rabbit, false};
     EXPECT_FALSE(applyTrunkRule(state, trunk, Rabbit));
     EXPECT_FALSE(trunk.hit);
-    bool ended = false;
-    EXPECT_EQ(evaluateEnd(state, ended), EndDecision::Lose);
-    EXPECT_TRUE(ended);
-    EXPECT_EQ(state.timeLeft, 0.0f);
-    EXPECT_FALSE(hurryLineDue(state));
 }
 
 TEST(EndDecision, AfterAWinNeitherTheLastLifeNorTheClockShowGameOver) {
