@@ -1,7 +1,8 @@
 """The browser build in headless Chromium: served from 127.0.0.1, its console
 transcript matches the desktop game's start, its picture shows the meadow, a
 key pressed in the page reaches the game, and Escape ends it with the
-desktop's closing lines.
+desktop's closing lines. The page's route replay plays the committed winning
+route to the end and shows "Winner".
 
 `make web` builds the page into build-web/; this test does not build it (that
 takes many minutes) and skips, exit code 77, when the page or Chromium is missing."""
@@ -18,12 +19,16 @@ import unittest
 
 import cdp
 from harness import (GAME, MEADOW_LEFT, MEADOW_RIGHT, SKY, SOURCE_DIR, GameRun, Picture,
-                     VirtualDisplay, is_grass, is_sky, share)
+                     VirtualDisplay, is_grass, is_sky, near, share)
 
 WEB_DIR = os.environ.get("MH_WEB_DIR", os.path.join(SOURCE_DIR, "build-web"))
 SKIP_CODE = 77
 STONE_LINE = re.compile(r"^-?\d+\.\d{6} -?\d+\.\d{6}$")
 STONE_COUNT = 35
+ROUTES = os.path.join(SOURCE_DIR, "tests", "fixtures", "routes")
+# "Winner" is drawn in (0.1, 0, 0.1) around the centre of the 1024 x 768 canvas.
+CENTRE = (380, 340, 650, 400)
+WINNER_PURPLE = (25, 0, 25)
 
 
 def missing():
@@ -167,6 +172,49 @@ class BrowserGame(unittest.TestCase):
         while len(self.browser.lines()) < start + len(closing) and time.monotonic() < deadline:
             time.sleep(0.2)
         self.assertEqual(self.browser.lines()[start:start + len(closing)], closing)
+
+
+def route_frames(name):
+    with open(os.path.join(ROUTES, name + ".txt")) as route:
+        return sum(1 for line in route if line.strip() and not line.lstrip().startswith("#"))
+
+
+class RouteReplay(unittest.TestCase):
+    """The page given "?route=win" plays the route's keys at 1/60 s a frame,
+    whatever the browser's frame rate, and so wins as the desktop's
+    frame-loop test does with the same route."""
+
+    # Route frames in each browser frame: software-drawn frames are slow.
+    FRAMES_PER_STEP = 30
+
+    @classmethod
+    def setUpClass(cls):
+        cls.server = serve(WEB_DIR)
+        cls.browser = cdp.Browser()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.browser.stop()
+        cls.server.shutdown()
+
+    def test_winning_route_ends_on_winner(self):
+        url = "http://127.0.0.1:%d/index.html?route=win&frames=%d" % (self.server.server_address[1],
+                                                                        self.FRAMES_PER_STEP)
+        started = time.monotonic()
+        self.browser.call("Page.navigate", url=url)
+        # A few route frames a second under load: the deadline is generous.
+        end = self.browser.wait_for_console(r"^Route 'win' replayed", timeout=900)
+        print("the route replayed in %.0f s" % (time.monotonic() - started), file=sys.stderr)
+        self.assertEqual(self.browser.lines()[end],
+                         "Route 'win' replayed, %d frames: Winner" % route_frames("win"))
+        self.assertEqual(self.browser.errors, [], "the page reported errors")
+        # The replay stops on its last frame, "Winner" drawn in the centre.
+        rect = self.browser.evaluate(
+            "(() => { const r = document.getElementById('canvas').getBoundingClientRect();"
+            " return [Math.round(r.left), Math.round(r.top), Math.round(r.width), Math.round(r.height)]; })()")
+        picture = picture_of(self.browser.screenshot_png(), (rect[0], rect[1]), (rect[2], rect[3]))
+        # About 2,000 such pixels; "Game Over"'s blue has none this close.
+        self.assertGreater(picture.count(CENTRE, near(WINNER_PURPLE, 12)), 1000)
 
 
 if __name__ == "__main__":
