@@ -7,5 +7,5 @@ count() {
         grep -E "\.(cpp|h|c|py|cmake|txt|vert|frag|sh|in)$|Makefile|CMakeLists" | xargs cat | grep -c -v '^\s*$'
 }
 T=$(count tests)
-O=$(count app render game frame tools assets/shader packaging CMakeLists.txt Makefile)
+O=$(count app render game frame web tools assets/shader packaging CMakeLists.txt Makefile)
 echo "$T / ($T + $O) = $((100 * T / (T + O))) %"

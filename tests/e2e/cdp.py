@@ -5,12 +5,13 @@ collects the page's console lines."""
 import base64
 import json
 import os
-import re
 import shutil
 import subprocess
 import tempfile
 import threading
 import time
+
+from harness import first_match
 
 
 def find_chromium():
@@ -105,18 +106,9 @@ class Browser:
 
     def wait_for_console(self, pattern, timeout=120, start=0):
         """Index of the first console line from `start` on matching `pattern`."""
-        regex = re.compile(pattern)
-        deadline = time.monotonic() + timeout
-        with self.cond:
-            while True:
-                for i in range(start, len(self.console)):
-                    if regex.search(self.console[i]):
-                        return i
-                remaining = deadline - time.monotonic()
-                if remaining <= 0:
-                    raise AssertionError("no console line matching %r; console ended with:\n%s\nerrors:\n%s"
-                                         % (pattern, "\n".join(self.console[-20:]), "\n".join(self.errors[-10:])))
-                self.cond.wait(min(remaining, 0.5))
+        return first_match(self.cond, self.console, pattern, timeout, start,
+                           lambda: "console ended with:\n%s\nerrors:\n%s"
+                           % ("\n".join(self.console[-20:]), "\n".join(self.errors[-10:])))
 
     def lines(self):
         with self.cond:

@@ -26,6 +26,23 @@ ARTIFACTS = os.path.join(BINARY_DIR, "e2e-artifacts")
 KEY_HOLD_SECONDS = 0.25
 
 
+def first_match(cond, lines, pattern, timeout, start, report, ended=lambda: False):
+    """Index of the first entry of `lines` from `start` on that matches
+    `pattern`, waiting on `cond` (notified by whoever appends to `lines`)
+    until `timeout` or until `ended()`; `report()` tells what was seen."""
+    regex = re.compile(pattern)
+    deadline = time.monotonic() + timeout
+    with cond:
+        while True:
+            for i in range(start, len(lines)):
+                if regex.search(lines[i]):
+                    return i
+            remaining = deadline - time.monotonic()
+            if remaining <= 0 or ended():
+                raise AssertionError("no line matching %r; %s" % (pattern, report()))
+            cond.wait(min(remaining, 0.5))
+
+
 class VirtualDisplay:
     """Xvfb on a free display number, reported back through -displayfd."""
 
@@ -100,18 +117,9 @@ class GameRun:
     # --- waiting -------------------------------------------------------
     def wait_for_line(self, pattern, timeout=60, start=0):
         """Index of the first line from `start` on that matches `pattern`."""
-        regex = re.compile(pattern)
-        deadline = time.monotonic() + timeout
-        with self.cond:
-            while True:
-                for i in range(start, len(self.lines)):
-                    if regex.search(self.lines[i]):
-                        return i
-                remaining = deadline - time.monotonic()
-                if remaining <= 0 or (self.proc.poll() is not None and not self.reader.is_alive()):
-                    raise AssertionError("no line matching %r; output was:\n%s"
-                                         % (pattern, "\n".join(self.lines[-40:])))
-                self.cond.wait(min(remaining, 0.5))
+        return first_match(self.cond, self.lines, pattern, timeout, start,
+                           lambda: "output was:\n" + "\n".join(self.lines[-40:]),
+                           ended=lambda: self.proc.poll() is not None and not self.reader.is_alive())
 
     def line_count(self):
         with self.cond:
