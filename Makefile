@@ -45,7 +45,7 @@ fuzz: fuzz-build
 
 # A test that fails runs once more: its first output stays in the log, so a
 # test that fails only under load is seen there without turning the run red.
-test: build sanitize-build fuzz-build
+test: build sanitize-build fuzz-build web
 	@cd $(BUILD_DIR) && ctest --output-on-failure --repeat until-pass:2 -j$(JOBS)
 
 # 30 s of the real game with scripted keys on the software renderer, then a
@@ -69,9 +69,11 @@ package: build
 
 # The browser build: Emscripten, Chromium and the libraries' sources from
 # Debian, the libraries built once into WEB_LIBS_DIR, the page into WEB_DIR.
+# The libraries take many minutes to build and are the same for every clone,
+# so they live in the user's cache folder, not in the work tree.
 WEB_DIR ?= build-web
 WEB_OBJ_DIR ?= build-web-obj
-WEB_LIBS_DIR ?= build-web-libs
+WEB_LIBS_DIR ?= $(or $(XDG_CACHE_HOME),$(if $(HOME),$(HOME)/.cache,$(CURDIR)/build-web-cache))/meadowhop/web-libs
 # Emscripten's JavaScript tools need Debian's Node.js modules; its sanity
 # check of the toolchain would run again for every file compiled.
 WEB_ENV = NODE_PATH=/usr/share/nodejs EMCC_SKIP_SANITY_CHECK=1

@@ -4,8 +4,8 @@ key pressed in the page reaches the game, and Escape ends it with the
 desktop's closing lines. The page's route replay plays the committed winning
 route to the end and shows "Winner".
 
-`make web` builds the page into build-web/; this test does not build it (that
-takes many minutes) and skips, exit code 77, when the page or Chromium is missing."""
+`make test` builds the page into build-web/ (`make web`) before the tests run;
+run on its own, this test skips, exit code 77, when the page or Chromium is missing."""
 
 import functools
 import http.server

@@ -1,6 +1,8 @@
 #!/bin/sh
 # Builds the game's libraries for WebAssembly once into CACHE_DIR/prefix; a
-# library whose stamp is there is not built again.
+# library whose stamp is there is not built again. The cache is shared by
+# every clone: one build at a time holds its lock, and a change to this
+# script builds everything anew.
 # Usage: tools/web/build_libs.sh CACHE_DIR [JOBS]
 set -eu
 
@@ -9,7 +11,16 @@ JOBS=${2:-2}
 SRC="$CACHE/src"
 WORK="$CACHE/work"
 PREFIX="$CACHE/prefix"
+
+exec 9>"$CACHE/build.lock"
+flock 9
+
+KEY=$(cksum <"$0")
+if [ "$(cat "$PREFIX/build.key" 2>/dev/null)" != "$KEY" ]; then
+    rm -rf "$PREFIX" "$WORK"
+fi
 mkdir -p "$WORK" "$PREFIX/include" "$PREFIX/lib/pkgconfig"
+echo "$KEY" >"$PREFIX/build.key"
 
 # Emscripten's JavaScript tools need Debian's Node.js modules (acorn); its
 # sanity check of the toolchain would run again for every file compiled.

@@ -7,6 +7,9 @@ set -eu
 CACHE=${1:?usage: setup.sh CACHE_DIR}
 mkdir -p "$CACHE"
 CACHE=$(cd "$CACHE" && pwd)
+# Clones share the cache: one fetch at a time.
+exec 9>"$CACHE/setup.lock"
+flock 9
 
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
