@@ -1,6 +1,7 @@
 #pragma once
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <glm/glm.hpp>
 
@@ -20,8 +21,12 @@ public:
     // Sets "model" for each star and draws the model; the caller has bound the
     // program and set view and projection.
     void draw(const ShaderProgram& program) const;
+    // A sphere around each star as its matrix places it: xyz the centre, w the radius.
+    std::vector<glm::vec4> bounds() const;
 
     std::unique_ptr<ModelAsset> model;
+    // The farthest vertex of the model from its origin.
+    float modelRadius = 0.0f;
     // Radians.
     float angle1 = 0.0f;
     float angle2 = 0.0f;

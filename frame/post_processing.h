@@ -1,5 +1,8 @@
 #pragma once
+#include <optional>
+
 #include "frame/frame_targets.h"
+#include "frame/glow_area.h"
 #include "frame/screen_quad.h"
 #include "render/shader_program.h"
 
@@ -13,5 +16,10 @@ void prepareScreenProgram(const ShaderProgram& screenProgram);
 // for the HUD; width and height are the settings' window size. Without blur
 // the shrink and the four passes are skipped and the composite reads blur 2
 // as it stands (the benchmark measures the blur's cost that way).
+// glowArea, when given, holds every window pixel whose glow is not black: the
+// shrink and the passes then draw only the texels its blur can reach, and
+// none when it is empty. The picture is the same; the blur's cost follows
+// the glow's size on screen.
 void postProcess(const FrameTargets& targets, const ShaderProgram& gaussProgram, const ShaderProgram& screenProgram,
-                 const ScreenQuad& quad, int width, int height, bool blur = true);
+                 const ScreenQuad& quad, int width, int height, bool blur = true,
+                 std::optional<TexelRect> glowArea = std::nullopt);

@@ -76,6 +76,9 @@ ShaderProgram::ShaderProgram(const char* vertexPath, const char* fragmentPath) {
     glAttachShader(programId, fragment);
     glLinkProgram(programId);
     reportBuildErrors(programId, rendertext::ProgramLabel);
+    GLint status = GL_FALSE;
+    glGetProgramiv(programId, GL_LINK_STATUS, &status);
+    linked = status == GL_TRUE;
 
     // Still attached; deleted once the program goes.
     glDeleteShader(vertex);

@@ -22,6 +22,8 @@ public:
     void setUniformMat4(const std::string& name, const glm::mat4& value) const;
 
     GLuint programId = 0;
+    // False when a file was missing or a stage failed: the program draws nothing.
+    bool linked = false;
 };
 
 // Prints the compile (or, for "PROGRAM", the link) log when the step failed.
