@@ -1,14 +1,12 @@
 // The off-screen targets, the blit, the blur passes and the composite onto
 // the window through the screen quad, with test shaders whose results tell
 // each step apart.
-#include <gtest/gtest.h>
 
 #include "frame/frame_targets.h"
 #include "frame/framebuffer.h"
 #include "frame/post_processing.h"
 #include "frame/screen_quad.h"
-#include "frame_fixture.h"
-#include "support/gl_context.h"
+#include "support/gl_test.h"
 
 namespace {
 
@@ -43,8 +41,8 @@ class PostProcessing : public testing::Test {
 protected:
     void SetUp() override {
         REQUIRE_GL();
-        gauss = tree.program("Gauss", QuadVertex, RecordingGauss);
-        screen = tree.program("Screen", QuadVertex, SplitScreen);
+        gauss = testProgram(tree, "Gauss", QuadVertex, RecordingGauss);
+        screen = testProgram(tree, "Screen", QuadVertex, SplitScreen);
         prepareScreenProgram(*screen);
         quad = std::make_unique<ScreenQuad>();
         targets = std::make_unique<FrameTargets>(Width, Height);
@@ -75,7 +73,7 @@ protected:
         glReadBuffer(GL_BACK);
     }
 
-    TempTree tree;
+    ScratchDir tree;
     std::unique_ptr<ShaderProgram> gauss;
     std::unique_ptr<ShaderProgram> screen;
     std::unique_ptr<ScreenQuad> quad;
@@ -104,10 +102,10 @@ TEST_F(PostProcessing, GlowIsShrunkBlurredInOrderAndCompositedOverTheWholeWindow
 
     // What the HUD draws over: the whole window, no depth test, no program.
     EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));
-    GLint viewport[4] = {};
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    EXPECT_EQ(glm::ivec4(viewport[0], viewport[1], viewport[2], viewport[3]), glm::ivec4(0, 0, Width, Height));
-    EXPECT_EQ(currentProgram(), 0);
+    glm::ivec4 viewport;
+    glGetIntegerv(GL_VIEWPORT, &viewport[0]);
+    EXPECT_EQ(viewport, glm::ivec4(0, 0, Width, Height));
+    EXPECT_EQ(integer(GL_CURRENT_PROGRAM), 0);
     EXPECT_NO_GL_ERROR();
 }
 
@@ -124,34 +122,27 @@ TEST_F(PostProcessing, WireframeCompositeIsOutlinesOverWhite) {
 TEST(Framebuffer, IncompleteTargetPrintsOneLine) {
     REQUIRE_GL();
     Framebuffer framebuffer(8, 8);
-    testing::internal::CaptureStdout();
-    framebuffer.finish();
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "ERROR WHILE BUILDING FRAMEBUFFER\n");
+    EXPECT_EQ(outputOf([&] { framebuffer.finish(); }), "ERROR WHILE BUILDING FRAMEBUFFER\n");
     EXPECT_NO_GL_ERROR();
 }
 
 TEST(FrameTargets, OddWindowGivesCompleteTruncatedHalfSizeBlurTargetsAndAllIsReleased) {
     REQUIRE_GL();
-    GLuint scene = 0, picture = 0, glow = 0, depth = 0, blur = 0;
+    GLuint scene = 0, depth = 0, textures[3] = {};
     {
-        testing::internal::CaptureStdout();
-        FrameTargets targets(1023, 767);
-        EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
-        for (const Framebuffer* target : {&targets.blur1, &targets.blur2}) {
-            EXPECT_EQ(glm::ivec2(target->width(), target->height()), glm::ivec2(511, 383));
-        }
-        GLint bound = -1;
-        glGetIntegerv(GL_FRAMEBUFFER_BINDING, &bound);
-        EXPECT_EQ(bound, 0) << "the window stays the drawing target";
-        scene = targets.scene.name();
-        picture = targets.scene.getTexture(GL_COLOR_ATTACHMENT0);
-        glow = targets.scene.getTexture(GL_COLOR_ATTACHMENT1);
-        depth = targets.scene.renderbuffer();
+        std::unique_ptr<FrameTargets> targets;
+        EXPECT_EQ(outputOf([&] { targets = std::make_unique<FrameTargets>(1023, 767); }), "");
+        for (const Framebuffer* blur : {&targets->blur1, &targets->blur2})
+            EXPECT_EQ(glm::ivec2(blur->width(), blur->height()), glm::ivec2(511, 383));
+        EXPECT_EQ(integer(GL_FRAMEBUFFER_BINDING), 0) << "the window stays the drawing target";
+        scene = targets->scene.name();
+        depth = targets->scene.renderbuffer();
         EXPECT_TRUE(glIsRenderbuffer(depth)) << "the scene is drawn with a depth test";
-        blur = targets.blur2.getTexture(GL_COLOR_ATTACHMENT0);
+        textures[0] = targets->scene.getTexture(GL_COLOR_ATTACHMENT0);
+        textures[1] = targets->scene.getTexture(GL_COLOR_ATTACHMENT1);
+        textures[2] = targets->blur2.getTexture(GL_COLOR_ATTACHMENT0);
     }
-    EXPECT_FALSE(glIsFramebuffer(scene));
-    EXPECT_FALSE(glIsTexture(picture) || glIsTexture(glow) || glIsTexture(blur));
-    EXPECT_FALSE(glIsRenderbuffer(depth));
+    EXPECT_FALSE(glIsFramebuffer(scene) || glIsRenderbuffer(depth));
+    for (GLuint texture : textures) EXPECT_FALSE(glIsTexture(texture));
     EXPECT_NO_GL_ERROR();
 }

@@ -1,10 +1,8 @@
 #include <glm/gtc/matrix_transform.hpp>
-#include <gtest/gtest.h>
 
 #include "frame/star_field.h"
 #include "frame/star_placement.h"
-#include "frame_fixture.h"
-#include "support/gl_context.h"
+#include "support/gl_test.h"
 
 namespace {
 
@@ -17,10 +15,6 @@ const char* const BigStarObj =
     "usemtl star\n"
     "f 1/1/1 2/2/1 3/3/1\nf 1/1/1 3/3/1 4/4/1\n";
 const char* const StarMtl = "newmtl star\nKd 1 1 1\nmap_Kd star.png\n";
-const std::string WhitePng(
-    "\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\0\x01\0\0\0\x01\x08\x02\0\0\0\x90\x77\x53\xde\0\0\0\x0cIDAT\x78\x9c\x63\xf8"
-    "\xff\xff\x3f\0\x05\xfe\x02\xfe\x0d\xef\x46\xb8\0\0\0\0IEND\xae\x42\x60\x82",
-    69);
 
 std::vector<glm::mat4> bufferContents(GLuint buffer) {
     std::vector<glm::mat4> contents(StarCount);
@@ -36,12 +30,10 @@ protected:
     void SetUp() override {
         REQUIRE_GL();
         tree.write("assets/objects/star/star.mtl", StarMtl);
-        tree.write("assets/objects/star/star.png", WhitePng);
+        writePng(tree, "assets/objects/star/star.png", solidImage(1, 1, {255, 255, 255}));
         const std::string path = tree.write("assets/objects/star/star.obj", BigStarObj);
         particles = gameProgram("particles");
-        testing::internal::CaptureStdout();
-        model = std::make_unique<ModelAsset>(path);
-        testing::internal::GetCapturedStdout();
+        outputOf([&] { model = std::make_unique<ModelAsset>(path); });
         ASSERT_EQ(model->loadedTextures.size(), 1u);
     }
 
@@ -50,7 +42,7 @@ protected:
         EXPECT_NO_GL_ERROR();
     }
 
-    TempTree tree;
+    ScratchDir tree;
     std::unique_ptr<ShaderProgram> particles;
     std::unique_ptr<ModelAsset> model;
 };
@@ -80,7 +72,7 @@ TEST_F(StarFieldTest, HiddenFieldFreezesAndResumesWhereItStopped) {
 TEST_F(StarFieldTest, OneInstancedDrawPerMeshPutsAllThreeThousandTexturedStarsOnScreen) {
     StarField field(*model, 8);
     TestTarget target(128, 128);
-    target.clear(glm::vec4(0.0f, 0.0f, 0.0f, 1.0f));
+    target.clear();
     glEnable(GL_DEPTH_TEST);
     // The ring about (40, y, 20) seen from well in front of it.
     field.setCamera(*particles, glm::lookAt(glm::vec3(40, 30, 700), glm::vec3(40, 30, 20), glm::vec3(0, 1, 0)),

@@ -1,14 +1,10 @@
 // The glyph set from the HUD font and the text routine, drawn with the game's
 // own text program into a target of its own and read back.
-#include <gtest/gtest.h>
 
 #include <algorithm>
-#include <string>
-#include <vector>
 
 #include "frame/text_renderer.h"
-#include "frame_fixture.h"
-#include "support/gl_context.h"
+#include "support/gl_test.h"
 
 namespace {
 
@@ -21,9 +17,9 @@ const glm::vec3 WinnerColour{0.1f, 0.0f, 0.1f};
 const std::string& glyphLoadOutput() {
     static const std::string output = [] {
         WorkingDirectory here(MH_BINARY_DIR);
-        testing::internal::CaptureStdout();
-        const bool loaded = loadGlyphs();
-        return testing::internal::GetCapturedStdout() + (loaded ? "" : "(not loaded)");
+        bool loaded = false;
+        const std::string output = outputOf([&] { loaded = loadGlyphs(); });
+        return loaded ? output : output + "(not loaded)";
     }();
     return output;
 }
@@ -90,16 +86,9 @@ protected:
 }  // namespace
 
 TEST_F(TextRenderer, MissingFontPrintsItsFailureLineOnly) {
-    TempTree tree;
-    WorkingDirectory elsewhere(tree.build());
-    testing::internal::CaptureStdout();
-    EXPECT_FALSE(loadGlyphs());
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "ERROR::FREETYPE: Failed to load font\n");
-}
-
-TEST_F(TextRenderer, HiddenHudDrawsNothingAndBindsNothing) {
-    EXPECT_EQ(inkOf(draw(true, 200.0f, 60.0f, 1.0f, "Winner", false)).count, 0);
-    EXPECT_EQ(currentProgram(), 0);
+    ScratchDir tree;
+    WorkingDirectory elsewhere(tree.path("build"));
+    EXPECT_EQ(outputOf([] { EXPECT_FALSE(loadGlyphs()); }), "ERROR::FREETYPE: Failed to load font\n");
 }
 
 // Centring moves the start left by half the sum of the glyphs' widths plus
@@ -113,6 +102,8 @@ TEST_F(TextRenderer, CentredWinnerStandsWhereTheGlyphWidthsAndBearingsPutIt) {
     const float baseline = Height / 2;
     const float start = centre - static_cast<float>(sum / 2);
 
+    EXPECT_EQ(inkOf(draw(true, centre, baseline, 1.0f, text, false)).count, 0) << "with the HUD hidden";
+    EXPECT_EQ(integer(GL_CURRENT_PROGRAM), 0);
     const std::vector<unsigned char> centred = draw(true, centre, baseline, 1.0f, text);
     EXPECT_TRUE(centred == draw(false, start, baseline, 1.0f, text));
     const Ink ink = inkOf(centred);
@@ -128,17 +119,15 @@ TEST_F(TextRenderer, CentredWinnerStandsWhereTheGlyphWidthsAndBearingsPutIt) {
     EXPECT_GT(ink.solid, 300);
 }
 
-TEST_F(TextRenderer, GlyphsStandTheRightWayUpOnTheBaseline) {
+// Codes above 127 draw nothing, take no space and count nothing towards the
+// centring width.
+TEST_F(TextRenderer, GlyphsStandUprightAndAdvanceByWholePixelsTimesScaleAndCodesAbove127ByNothing) {
     const std::vector<unsigned char> t = draw(false, 20.0f, 40.0f, 1.0f, "T");
     const Ink ink = inkOf(t);
     // The bar of the T at the top, its stem at the bottom.
     EXPECT_GT(inkOf(t, ink.top, ink.top).count, 2 * inkOf(t, ink.bottom, ink.bottom).count);
     EXPECT_LT(inkOf(draw(false, 20.0f, 40.0f, 1.0f, "y")).bottom, 40 - 5) << "the tail of a y hangs below";
-}
 
-// Codes above 127 draw nothing, take no space and count nothing towards the
-// centring width.
-TEST_F(TextRenderer, GlyphsAdvanceByWholePixelsTimesScaleAndCodesAbove127ByNothing) {
     const std::vector<unsigned char> plain = draw(false, 20.0f, 40.0f, 1.0f, "AB");
     EXPECT_GT(inkOf(plain).count, 200);
     EXPECT_TRUE(draw(false, 20.0f, 40.0f, 1.0f,

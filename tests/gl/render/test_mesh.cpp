@@ -1,10 +1,6 @@
-#include <memory>
-#include <string>
-#include <vector>
 
 #include "render/mesh.h"
-#include "render_fixture.h"
-#include "support/gl_context.h"
+#include "support/gl_test.h"
 
 namespace {
 
