@@ -117,7 +117,7 @@ TestTarget::TestTarget(int width, int height) : width_(width), height_(height) {
     glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, depth_);
     glBindRenderbuffer(GL_RENDERBUFFER, 0);
     EXPECT_EQ(glCheckFramebufferStatus(GL_FRAMEBUFFER), static_cast<GLenum>(GL_FRAMEBUFFER_COMPLETE));
-    glViewport(0, 0, width, height);
+    clear();
 }
 
 TestTarget::~TestTarget() {

@@ -39,7 +39,7 @@ private:
 };
 
 // An RGBA8 colour target with a depth buffer, so tests need not rely on the
-// hidden window's default framebuffer. Bound while it lives.
+// hidden window's default framebuffer. Bound and cleared to black from the start.
 class TestTarget {
 public:
     TestTarget(int width, int height);

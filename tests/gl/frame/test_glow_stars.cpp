@@ -32,7 +32,6 @@ TEST(GlowStars, ImportTheirOwnModelAndSpinAndGlowOnlyWhileSwitchedOn) {
     EXPECT_EQ(output.rfind("Creating model : ../assets/objects/star/star.obj...Creating Mesh\n", 0), 0u) << output;
 
     TestTarget target(32, 32);
-    target.clear();
     glEnable(GL_DEPTH_TEST);
     glUseProgram(0);
     const glm::mat4 view = glm::lookAt(glm::vec3(50, 200, 0), glm::vec3(0, 200, 0), glm::vec3(0, 1, 0));

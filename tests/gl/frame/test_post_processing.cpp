@@ -37,58 +37,44 @@ out vec4 colour;
 void main() { colour = vec4(texture(map1, uv).r, texture(map2, uv).r, 0.0, 1.0); }
 )";
 
-class PostProcessing : public testing::Test {
-protected:
-    void SetUp() override {
-        REQUIRE_GL();
-        gauss = testProgram(tree, "Gauss", QuadVertex, RecordingGauss);
-        screen = testProgram(tree, "Screen", QuadVertex, SplitScreen);
-        prepareScreenProgram(*screen);
-        quad = std::make_unique<ScreenQuad>();
-        targets = std::make_unique<FrameTargets>(Width, Height);
+}  // namespace
 
-        // Picture 0.25; glow 1 but 0 in the top right quarter.
-        targets->scene.bind();
-        const GLfloat picture[] = {0.25f, 0.25f, 0.25f, 1.0f};
-        const GLfloat glow[] = {1.0f, 1.0f, 1.0f, 1.0f};
-        const GLfloat marker[] = {0.0f, 0.0f, 0.0f, 1.0f};
-        glClearBufferfv(GL_COLOR, 0, picture);
-        glClearBufferfv(GL_COLOR, 1, glow);
-        glEnable(GL_SCISSOR_TEST);
-        glScissor(Width / 2, Height / 2, Width / 2, Height / 2);
-        glClearBufferfv(GL_COLOR, 1, marker);
-        glDisable(GL_SCISSOR_TEST);
-        targets->scene.unbind();
-    }
+TEST(PostProcessing, GlowIsShrunkBlurredInOrderAndCompositedOverTheWholeWindowOrAsOutlinesOverWhite) {
+    REQUIRE_GL();
+    ScratchDir tree;
+    auto gauss = testProgram(tree, "Gauss", QuadVertex, RecordingGauss);
+    auto screen = testProgram(tree, "Screen", QuadVertex, SplitScreen);
+    prepareScreenProgram(*screen);
+    ScreenQuad quad;
+    FrameTargets targets(Width, Height);
 
+    // Picture 0.25; glow 1 but 0 in the top right quarter.
+    targets.scene.bind();
+    const GLfloat picture[] = {0.25f, 0.25f, 0.25f, 1.0f}, glow[] = {1.0f, 1.0f, 1.0f, 1.0f}, marker[] = {0, 0, 0, 1};
+    glClearBufferfv(GL_COLOR, 0, picture);
+    glClearBufferfv(GL_COLOR, 1, glow);
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(Width / 2, Height / 2, Width / 2, Height / 2);
+    glClearBufferfv(GL_COLOR, 1, marker);
+    glDisable(GL_SCISSOR_TEST);
+    targets.scene.unbind();
     // As in the game: depth test and face culling on. The composite lands on
     // the hidden window's back buffer, read back before any swap.
-    void run() const {
+    auto run = [&] {
         glEnable(GL_DEPTH_TEST);
         glEnable(GL_CULL_FACE);
-        postProcess(*targets, *gauss, *screen, *quad, Width, Height);
+        postProcess(targets, *gauss, *screen, quad, Width, Height);
         glDisable(GL_CULL_FACE);
         glActiveTexture(GL_TEXTURE0);
         glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
         glReadBuffer(GL_BACK);
-    }
-
-    ScratchDir tree;
-    std::unique_ptr<ShaderProgram> gauss;
-    std::unique_ptr<ShaderProgram> screen;
-    std::unique_ptr<ScreenQuad> quad;
-    std::unique_ptr<FrameTargets> targets;
-};
-
-}  // namespace
-
-TEST_F(PostProcessing, GlowIsShrunkBlurredInOrderAndCompositedOverTheWholeWindow) {
+    };
     run();
     // Blur 2 holds the last pass at half size, the quarter marker in place;
     // blur 1 the pass before it, beyond what 8 bits hold.
-    EXPECT_FLOAT_EQ(readRed(targets->blur2.name(), 15, 11), 1.0f);
-    EXPECT_FLOAT_EQ(readRed(targets->blur2.name(), 16, 12), 0.75f);
-    EXPECT_FLOAT_EQ(readRed(targets->blur1.name(), 0, 0), 2.0f);
+    EXPECT_FLOAT_EQ(readRed(targets.blur2.name(), 15, 11), 1.0f);
+    EXPECT_FLOAT_EQ(readRed(targets.blur2.name(), 16, 12), 0.75f);
+    EXPECT_FLOAT_EQ(readRed(targets.blur1.name(), 0, 0), 2.0f);
 
     // Picture in red across both triangles of the quad; the glow's marked
     // quarter the right way up, with a hard edge where it was stretched.
@@ -106,10 +92,8 @@ TEST_F(PostProcessing, GlowIsShrunkBlurredInOrderAndCompositedOverTheWholeWindow
     glGetIntegerv(GL_VIEWPORT, &viewport[0]);
     EXPECT_EQ(viewport, glm::ivec4(0, 0, Width, Height));
     EXPECT_EQ(integer(GL_CURRENT_PROGRAM), 0);
-    EXPECT_NO_GL_ERROR();
-}
 
-TEST_F(PostProcessing, WireframeCompositeIsOutlinesOverWhite) {
+    // In wireframe mode the composite is outlines over white.
     glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
     run();
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);

@@ -49,51 +49,36 @@ Ink inkOf(const std::vector<unsigned char>& rgba, int bottom = 0, int top = Heig
     return ink;
 }
 
-class TextRenderer : public testing::Test {
-protected:
-    void SetUp() override {
-        REQUIRE_GL();
-        ASSERT_EQ(glyphLoadOutput(), "");
-        program = gameProgram("Text");
-        target = std::make_unique<TestTarget>(Width, Height);
-        // The state start-up leaves for the whole run; the HUD draws with depth testing off.
-        glEnable(GL_BLEND);
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-        glEnable(GL_CULL_FACE);
-        glDisable(GL_DEPTH_TEST);
-        setTextProjection(*program, Width, Height);
-        glUseProgram(0);
-    }
-
-    void TearDown() override {
-        if (!program) return;
-        EXPECT_NO_GL_ERROR();
-        glDisable(GL_BLEND);
-        glDisable(GL_CULL_FACE);
-    }
-
-    std::vector<unsigned char> draw(bool centred, float x, float y, float scale, const std::string& text,
-                                    bool showHud = true) const {
-        target->clear(glm::vec4(1.0f));
-        RenderText(*program, centred, x, y, scale, WinnerColour, text, showHud);
-        return target->pixels();
-    }
-
-    std::unique_ptr<ShaderProgram> program;
-    std::unique_ptr<TestTarget> target;
-};
-
 }  // namespace
 
-TEST_F(TextRenderer, MissingFontPrintsItsFailureLineOnly) {
+TEST(TextRenderer, MissingFontPrintsItsFailureLineOnly) {
+    REQUIRE_GL();
     ScratchDir tree;
     WorkingDirectory elsewhere(tree.path("build"));
     EXPECT_EQ(outputOf([] { EXPECT_FALSE(loadGlyphs()); }), "ERROR::FREETYPE: Failed to load font\n");
 }
 
 // Centring moves the start left by half the sum of the glyphs' widths plus
-// their left bearings, in whole pixels.
-TEST_F(TextRenderer, CentredWinnerStandsWhereTheGlyphWidthsAndBearingsPutIt) {
+// their left bearings, in whole pixels. Codes above 127 draw nothing, take no
+// space and count nothing towards the centring width.
+TEST(TextRenderer, GlyphsStandUprightWhereWidthsBearingsAndWholePixelAdvancesPutThemAndCodesAbove127Vanish) {
+    REQUIRE_GL();
+    ASSERT_EQ(glyphLoadOutput(), "");
+    auto program = gameProgram("Text");
+    TestTarget target(Width, Height);
+    // The state start-up leaves for the whole run; the HUD draws with depth testing off.
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_CULL_FACE);
+    glDisable(GL_DEPTH_TEST);
+    setTextProjection(*program, Width, Height);
+    glUseProgram(0);
+    auto draw = [&](bool centred, float x, float y, float scale, const std::string& text, bool showHud = true) {
+        target.clear(glm::vec4(1.0f));
+        RenderText(*program, centred, x, y, scale, WinnerColour, text, showHud);
+        return target.pixels();
+    };
+
     const std::string text = "Winner";
     int sum = 0, tallest = 0;
     for (const char c : text) sum += glyph(c).size.x + glyph(c).bearing.x;
@@ -117,15 +102,11 @@ TEST_F(TextRenderer, CentredWinnerStandsWhereTheGlyphWidthsAndBearingsPutIt) {
     EXPECT_NEAR(ink.top + 1, baseline + tallest, 1.0);
     EXPECT_GE(ink.bottom, baseline - 2);
     EXPECT_GT(ink.solid, 300);
-}
 
-// Codes above 127 draw nothing, take no space and count nothing towards the
-// centring width.
-TEST_F(TextRenderer, GlyphsStandUprightAndAdvanceByWholePixelsTimesScaleAndCodesAbove127ByNothing) {
     const std::vector<unsigned char> t = draw(false, 20.0f, 40.0f, 1.0f, "T");
-    const Ink ink = inkOf(t);
+    const Ink tInk = inkOf(t);
     // The bar of the T at the top, its stem at the bottom.
-    EXPECT_GT(inkOf(t, ink.top, ink.top).count, 2 * inkOf(t, ink.bottom, ink.bottom).count);
+    EXPECT_GT(inkOf(t, tInk.top, tInk.top).count, 2 * inkOf(t, tInk.bottom, tInk.bottom).count);
     EXPECT_LT(inkOf(draw(false, 20.0f, 40.0f, 1.0f, "y")).bottom, 40 - 5) << "the tail of a y hangs below";
 
     const std::vector<unsigned char> plain = draw(false, 20.0f, 40.0f, 1.0f, "AB");
@@ -140,9 +121,12 @@ TEST_F(TextRenderer, GlyphsStandUprightAndAdvanceByWholePixelsTimesScaleAndCodes
 
     const float scale = 0.75f;
     const std::vector<unsigned char> together = draw(false, 30.5f, 50.0f, scale, "AB");
-    target->clear(glm::vec4(1.0f));
+    target.clear(glm::vec4(1.0f));
     RenderText(*program, false, 30.5f, 50.0f, scale, WinnerColour, "A", true);
     RenderText(*program, false, 30.5f + static_cast<float>(glyph('A').advance >> 6) * scale, 50.0f, scale, WinnerColour,
                "B", true);
-    EXPECT_TRUE(target->pixels() == together);
+    EXPECT_TRUE(target.pixels() == together);
+    glDisable(GL_BLEND);
+    glDisable(GL_CULL_FACE);
+    EXPECT_NO_GL_ERROR();
 }
