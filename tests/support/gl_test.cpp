@@ -154,24 +154,9 @@ glm::ivec4 readPixel(int x, int y) {
     return {bytes[0], bytes[1], bytes[2], bytes[3]};
 }
 
-float readRed(GLuint framebuffer, int x, int y) {
-    float texel[4] = {};
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer);
-    glReadBuffer(GL_COLOR_ATTACHMENT0);
-    glReadPixels(x, y, 1, 1, GL_RGBA, GL_FLOAT, texel);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
-    return texel[0];
-}
-
 GLint integer(GLenum name) {
     GLint value = 0;
     glGetIntegerv(name, &value);
-    return value;
-}
-
-int uniformInt(GLuint program, const char* name) {
-    GLint value = 0;
-    glGetUniformiv(program, glGetUniformLocation(program, name), &value);
     return value;
 }
 
@@ -209,15 +194,6 @@ std::string writePng(const ScratchDir& dir, const std::string& relative, const I
     return path;
 }
 
-GLuint solidTexture(const glm::u8vec4& colour) {
-    GLuint texture = 0;
-    glGenTextures(1, &texture);
-    glBindTexture(GL_TEXTURE_2D, texture);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, &colour[0]);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    return texture;
-}
-
 std::unique_ptr<ShaderProgram> testProgram(const ScratchDir& dir, const std::string& name, const std::string& vertex,
                                            const std::string& fragment) {
     return built(dir.write("shaders/" + name + ".vert", vertex), dir.write("shaders/" + name + ".frag", fragment));
@@ -231,13 +207,6 @@ std::unique_ptr<ShaderProgram> gameProgram(const std::string& name) {
 const char* const ScreenVertex = R"(#version 430 core
 layout(location = 0) in vec3 position;
 void main() { gl_Position = vec4(position, 1.0); }
-)";
-
-const char* const QuadVertex = R"(#version 430 core
-layout(location = 0) in vec4 position;
-layout(location = 2) in vec2 texCoords;
-out vec2 uv;
-void main() { uv = texCoords; gl_Position = position; }
 )";
 
 const char* const SceneVertexShader = R"(#version 430 core

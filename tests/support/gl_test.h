@@ -59,10 +59,7 @@ private:
 
 // RGBA bytes of the bound read framebuffer's read buffer.
 glm::ivec4 readPixel(int x, int y);
-// The red channel of one texel of a float target's first colour attachment.
-float readRed(GLuint framebuffer, int x, int y);
 GLint integer(GLenum name);
-int uniformInt(GLuint program, const char* name);
 ::testing::AssertionResult colourNear(const glm::ivec3& actual, const glm::ivec3& expected, int tolerance);
 
 // Everything the action writes to standard output.
@@ -78,8 +75,6 @@ Image patternImage(int width, int height, int channels, int seed);
 Image solidImage(int width, int height, const glm::ivec3& rgb);
 // Under the scratch folder, parents made; returns the full path.
 std::string writePng(const ScratchDir& dir, const std::string& relative, const Image& image);
-// A 1 by 1 texture of one colour, bound to the active unit.
-GLuint solidTexture(const glm::u8vec4& colour);
 
 // A linked program from the two sources, written under <dir>/shaders/.
 std::unique_ptr<ShaderProgram> testProgram(const ScratchDir& dir, const std::string& name, const std::string& vertex,
@@ -89,8 +84,6 @@ std::unique_ptr<ShaderProgram> gameProgram(const std::string& name);
 
 // Position on attribute 0, as given.
 extern const char* const ScreenVertex;
-// The screen quad's vertex stage: position on 0, texture coordinates on 2, out "uv".
-extern const char* const QuadVertex;
 // Position on attribute 0 through "model", "view" and "projection".
 extern const char* const SceneVertexShader;
 // A 2 by 2 square in the z = 0 plane facing +z, as an OBJ without material.

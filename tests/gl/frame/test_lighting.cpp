@@ -9,6 +9,16 @@
 
 namespace {
 
+// A 1 by 1 texture of one colour, bound to the active unit.
+GLuint solidTexture(const glm::u8vec4& colour) {
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, &colour[0]);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    return texture;
+}
+
 const char* const TintFragment = R"(#version 430 core
 uniform vec3 tint;
 layout(location = 0) out vec4 picture;

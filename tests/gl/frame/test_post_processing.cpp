@@ -10,6 +10,24 @@
 
 namespace {
 
+// The screen quad's vertex stage: position on 0, texture coordinates on 2.
+const char* const QuadVertex = R"(#version 430 core
+layout(location = 0) in vec4 position;
+layout(location = 2) in vec2 texCoords;
+out vec2 uv;
+void main() { uv = texCoords; gl_Position = position; }
+)";
+
+// The red channel of one texel of a float target's first colour attachment.
+float readRed(GLuint framebuffer, int x, int y) {
+    float texel[4] = {};
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer);
+    glReadBuffer(GL_COLOR_ATTACHMENT0);
+    glReadPixels(x, y, 1, 1, GL_RGBA, GL_FLOAT, texel);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+    return texel[0];
+}
+
 constexpr int Width = 64;
 constexpr int Height = 48;
 

@@ -45,7 +45,8 @@ TEST(Skybox, EachDirectionShowsItsFaceFromAnywhereAndFacesLoadOneByOneWithTheirC
                   glm::perspective(glm::radians(60.0f), 1.0f, 0.1f, 100.0f));
         EXPECT_TRUE(colourNear(glm::ivec3(target.pixel(8, 8)), face.colour, 2));
         EXPECT_EQ(glm::ivec3(integer(GL_DEPTH_FUNC), integer(GL_VERTEX_ARRAY_BINDING), integer(GL_ACTIVE_TEXTURE)),
-                  glm::ivec3(GL_LESS, 0, GL_TEXTURE0));
+                  glm::ivec3(GL_LESS, 0, GL_TEXTURE0))
+            << "depth test, vertex array and texture unit as found";
     }
     glDisable(GL_CULL_FACE);
     glDisable(GL_DEPTH_TEST);
