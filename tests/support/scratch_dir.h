@@ -7,8 +7,7 @@
 #include <system_error>
 
 // A fresh directory under the system's temp folder, removed with everything
-// in it when the object goes. Shared by the logic and GL tiers; the GL
-// frame tests' TempTree lays an install out in one.
+// in it when the object goes. Shared by the logic and GL tiers.
 class ScratchDir {
 public:
     ScratchDir() {

@@ -1,7 +1,6 @@
 // The real frame loop (every stage, drawing included) over the committed
 // routes, with the route's keys and a clock that advances by its frame times.
 #include <GLFW/glfw3.h>
-#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -9,11 +8,9 @@
 #include <fstream>
 #include <iomanip>
 #include <sstream>
-#include <string>
-#include <vector>
 
 #include "frame/text_renderer.h"
-#include "support/gl_context.h"
+#include "support/gl_test.h"
 #include "tools/sim/route_script.h"
 #include "tools/sim/trace_line.h"
 #include "scene_inputs.h"
@@ -54,7 +51,7 @@ std::vector<std::string> simulatorTrace(const std::string& routeFile, const std:
 // message is drawn in its colour around the window centre.
 void expectRoute(const std::string& routeFile, EndDecision decision, const glm::ivec3& textColour) {
     ASSERT_EQ(chdir(MH_BINARY_DIR), 0);
-    glfwSetWindowSize(GlContext::get().window(), Width, Height);
+    glfwSetWindowSize(glWindow(), Width, Height);
     std::ifstream in(Routes + routeFile);
     const RouteParse route = parseRoute(in);
     EXPECT_EQ(route.badLine, 0) << route.error;

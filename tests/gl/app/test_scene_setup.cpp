@@ -1,19 +1,15 @@
 // The game routine's set-up and release as the console shows them: every
 // resource in its creation order, released in reverse, over the real asset
 // tree (the e2e asset runs take a model away).
-#include <gtest/gtest.h>
 
 #include <set>
-#include <string>
 #include <utility>
-#include <vector>
 
 #include "app/scene_assets.h"
 #include "frame/messages.h"
 #include "render/model_import.h"
 #include "scene_inputs.h"
-#include "support/gl_context.h"
-#include "support/gl_test_target.h"
+#include "support/gl_test.h"
 
 namespace {
 

@@ -2,20 +2,18 @@
 // the inputs, uniforms and outputs the game's draws rely on. A name the game
 // sets that the linker dropped is a fault: the set would land nowhere; an
 // active uniform the game never sets stays zero for the whole run.
-#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <iterator>
 #include <map>
 #include <set>
 #include <sstream>
-#include <string>
 
 #include "app/scene_assets.h"
 #include "render/shader_program.h"
 #include "render/shaders.h"
 #include "render/skybox.h"
-#include "support/gl_context.h"
+#include "support/gl_test.h"
 
 namespace {
 

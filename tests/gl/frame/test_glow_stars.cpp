@@ -1,11 +1,9 @@
 #include <cmath>
 
 #include <glm/gtc/matrix_transform.hpp>
-#include <gtest/gtest.h>
 
 #include "frame/glow_stars.h"
-#include "frame_fixture.h"
-#include "support/gl_context.h"
+#include "support/gl_test.h"
 
 namespace {
 
@@ -24,31 +22,32 @@ void main() { picture = vec4(vec3(glow == 1 ? 1.0 : 0.2), 1.0); }
 // and star 3 a quarter, right below it.
 TEST(GlowStars, ImportTheirOwnModelAndSpinAndGlowOnlyWhileSwitchedOn) {
     REQUIRE_GL();
-    TempTree tree;
+    ScratchDir tree;
     tree.write("assets/objects/star/star.obj", SquareObj);
-    auto lighting = tree.program("Lighting", SceneVertexShader, GlowLighting);
-    WorkingDirectory inBuild(tree.build());
+    auto lighting = testProgram(tree, "Lighting", SceneVertexShader, GlowLighting);
+    WorkingDirectory inBuild(tree.path("build"));
     testing::internal::CaptureStdout();
     GlowStars stars;
     const std::string output = testing::internal::GetCapturedStdout();
     EXPECT_EQ(output.rfind("Creating model : ../assets/objects/star/star.obj...Creating Mesh\n", 0), 0u) << output;
 
     TestTarget target(32, 32);
-    target.clear(glm::vec4(0.0f, 0.0f, 0.0f, 1.0f));
     glEnable(GL_DEPTH_TEST);
     glUseProgram(0);
     const glm::mat4 view = glm::lookAt(glm::vec3(50, 200, 0), glm::vec3(0, 200, 0), glm::vec3(0, 1, 0));
     const glm::mat4 projection = glm::perspective(glm::radians(45.0f), 1.0f, 0.1f, 1000.0f);
     drawGlowStars(stars, *lighting, view, projection, 0.5f, false);
-    EXPECT_EQ(currentProgram(), 0);
+    EXPECT_EQ(integer(GL_CURRENT_PROGRAM), 0);
     EXPECT_EQ(target.pixel(16, 16), glm::ivec4(0, 0, 0, 255));
 
     drawGlowStars(stars, *lighting, view, projection, 0.25f, true);
     EXPECT_EQ(target.pixel(16, 16), glm::ivec4(255, 255, 255, 255)) << "drawn with glow on";
-    EXPECT_EQ(uniformInt(lighting->programId, "glow"), 0) << "and switched back off after the stars";
+    GLint glow = -1;
+    glGetUniformiv(lighting->programId, glGetUniformLocation(lighting->programId, "glow"), &glow);
+    EXPECT_EQ(glow, 0) << "and switched back off after the stars";
     // Star 2 lies flat after its quarter turn about x: seen from just above it.
     const float round = 120.0f * std::sqrt(0.5f);
-    target.clear(glm::vec4(0.0f, 0.0f, 0.0f, 1.0f));
+    target.clear();
     const glm::vec3 second(round, 200.0f, round);
     drawGlowStars(stars, *lighting, glm::lookAt(second + glm::vec3(0, 50, 0), second, glm::vec3(1, 0, 0)), projection,
                   0.0f, true);

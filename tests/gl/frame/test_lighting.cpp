@@ -3,13 +3,21 @@
 #include <cmath>
 
 #include <glm/gtc/matrix_transform.hpp>
-#include <gtest/gtest.h>
 
 #include "frame/lighting.h"
-#include "frame_fixture.h"
-#include "support/gl_context.h"
+#include "support/gl_test.h"
 
 namespace {
+
+// A 1 by 1 texture of one colour, bound to the active unit.
+GLuint solidTexture(const glm::u8vec4& colour) {
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, &colour[0]);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    return texture;
+}
 
 const char* const TintFragment = R"(#version 430 core
 uniform vec3 tint;
@@ -28,8 +36,10 @@ class LightingTest : public testing::Test {
 protected:
     void SetUp() override {
         REQUIRE_GL();
-        square = model("square", SquareObj);
-        flat = model("flat", FlatObj);
+        outputOf([&] {
+            square = std::make_unique<ModelAsset>(tree.write("square.obj", SquareObj));
+            flat = std::make_unique<ModelAsset>(tree.write("flat.obj", FlatObj));
+        });
         white = solidTexture(glm::u8vec4(255));
         target = std::make_unique<TestTarget>(32, 32);
         glEnable(GL_DEPTH_TEST);
@@ -40,14 +50,6 @@ protected:
         glUseProgram(0);
         glDeleteTextures(1, &white);
         EXPECT_NO_GL_ERROR();
-    }
-
-    std::unique_ptr<ModelAsset> model(const std::string& name, const char* obj) const {
-        const std::string path = tree.write("assets/objects/" + name + ".obj", obj);
-        testing::internal::CaptureStdout();
-        auto loaded = std::make_unique<ModelAsset>(path);
-        testing::internal::GetCapturedStdout();
-        return loaded;
     }
 
     // A camera 'distance' from 'at', 'degrees' off the vertical (from above) or
@@ -65,14 +67,14 @@ protected:
 
     // The centre of the ground as drawGround draws it with the program.
     glm::ivec4 ground(const ShaderProgram& program, float degrees, float brightness) const {
-        target->clear(glm::vec4(0.0f, 0.0f, 0.0f, 1.0f));
+        target->clear();
         glActiveTexture(GL_TEXTURE0);
         glBindTexture(GL_TEXTURE_2D, white);
         drawGround(program, *flat, seenFrom(glm::vec3(0.0f, 10.0f, 0.0f), 30.0f, degrees, true, brightness));
         return target->pixel(16, 16);
     }
 
-    TempTree tree;
+    ScratchDir tree;
     std::unique_ptr<ModelAsset> square;
     std::unique_ptr<ModelAsset> flat;
     GLuint white = 0;
@@ -101,8 +103,8 @@ TEST_F(LightingTest, GroundIsAsBrightAsTheDirectionalLightMakesItInBothModes) {
 // Ground in the middle, a rabbit to the left of it: cel mode draws both
 // with its own program whatever keys 1 and 2 say.
 TEST_F(LightingTest, ModesPickTheProgramAndKeysOneAndTwoHideGroundAndRabbitInLitModeOnly) {
-    auto lit = tree.program("Lighting", SceneVertexShader, TintFragment);
-    auto cel = tree.program("cell", SceneVertexShader, TintFragment);
+    auto lit = testProgram(tree, "Lighting", SceneVertexShader, TintFragment);
+    auto cel = testProgram(tree, "cell", SceneVertexShader, TintFragment);
     lit->bind();
     lit->setUniformVec3("tint", 0.0f, 1.0f, 0.0f);
     cel->bind();
@@ -115,13 +117,14 @@ TEST_F(LightingTest, ModesPickTheProgramAndKeysOneAndTwoHideGroundAndRabbitInLit
     };
     for (const Case& c : {Case{false, true, false, green, none}, Case{false, false, true, none, green},
                           Case{false, false, false, none, none}, Case{true, false, false, red, red}}) {
-        target->clear(glm::vec4(0.0f, 0.0f, 0.0f, 1.0f));
+        target->clear();
         glUseProgram(0);
         const ShaderProgram& current = drawGroundAndRabbit(*lit, *cel, *square, *square, frame, c.celShading,
                                                            c.showGround, c.showRabbit, glm::vec3(-60, 10, 0), 0.0f);
         EXPECT_EQ(target->pixel(16, 16), c.ground) << c.celShading << c.showGround << c.showRabbit;
         EXPECT_EQ(target->pixel(4, 16), c.rabbit) << c.celShading << c.showGround << c.showRabbit;
-        EXPECT_EQ(currentProgram(), static_cast<GLint>(current.programId)) << "current for the meadow's objects";
+        EXPECT_EQ(integer(GL_CURRENT_PROGRAM), static_cast<GLint>(current.programId))
+            << "current for the meadow's objects";
         EXPECT_EQ(&current, c.celShading ? cel.get() : lit.get());
     }
 }
@@ -138,7 +141,7 @@ TEST_F(LightingTest, CrateIsLitByThePointLightThroughItsWoodMaps) {
     const GLuint grey = solidTexture(glm::u8vec4(128, 128, 128, 255));
     const glm::vec3 face(0.0f, 6.0f, 0.0f);
     auto crate = [&](float degrees, float brightness) {
-        target->clear(glm::vec4(0.0f, 0.0f, 0.0f, 1.0f));
+        target->clear();
         drawCrate(*lightmaps, *square, white, grey, seenFrom(face, 5.0f, degrees, false, brightness),
                   glm::translate(glm::mat4(1.0f), face));
         return target->pixel(16, 16).g;
@@ -158,13 +161,13 @@ TEST_F(LightingTest, BrickWallShowsWithItsKeyAndTurnsTenDegreesASecond) {
     const GLuint flatNormals = solidTexture(glm::u8vec4(128, 128, 255, 255));
     const LitView frame = seenFrom(glm::vec3(0.0f, 66.0f, -1140.0f), 400.0f, 0.0f, false, 1.0f);
     auto wall = [&](float seconds, bool shown) {
-        target->clear(glm::vec4(0.0f, 0.0f, 0.0f, 1.0f));
+        target->clear();
         glUseProgram(0);
         drawBrickWall(*normalmap, *square, white, flatNormals, frame, seconds, shown);
         return target->pixel(4, 16);
     };
     EXPECT_EQ(wall(0.0f, false), glm::ivec4(0, 0, 0, 255));
-    EXPECT_EQ(currentProgram(), 0);
+    EXPECT_EQ(integer(GL_CURRENT_PROGRAM), 0);
     const glm::ivec4 facing = wall(0.0f, true);
     EXPECT_GT(facing.r, 100);
     EXPECT_EQ(facing.r, facing.b) << "white bricks: the diffuse map on unit 0, the normal map on 1";

@@ -1,16 +1,32 @@
 // The off-screen targets, the blit, the blur passes and the composite onto
 // the window through the screen quad, with test shaders whose results tell
 // each step apart.
-#include <gtest/gtest.h>
 
 #include "frame/frame_targets.h"
 #include "frame/framebuffer.h"
 #include "frame/post_processing.h"
 #include "frame/screen_quad.h"
-#include "frame_fixture.h"
-#include "support/gl_context.h"
+#include "support/gl_test.h"
 
 namespace {
+
+// The screen quad's vertex stage: position on 0, texture coordinates on 2.
+const char* const QuadVertex = R"(#version 430 core
+layout(location = 0) in vec4 position;
+layout(location = 2) in vec2 texCoords;
+out vec2 uv;
+void main() { uv = texCoords; gl_Position = position; }
+)";
+
+// The red channel of one texel of a float target's first colour attachment.
+float readRed(GLuint framebuffer, int x, int y) {
+    float texel[4] = {};
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer);
+    glReadBuffer(GL_COLOR_ATTACHMENT0);
+    glReadPixels(x, y, 1, 1, GL_RGBA, GL_FLOAT, texel);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+    return texel[0];
+}
 
 constexpr int Width = 64;
 constexpr int Height = 48;
@@ -39,58 +55,44 @@ out vec4 colour;
 void main() { colour = vec4(texture(map1, uv).r, texture(map2, uv).r, 0.0, 1.0); }
 )";
 
-class PostProcessing : public testing::Test {
-protected:
-    void SetUp() override {
-        REQUIRE_GL();
-        gauss = tree.program("Gauss", QuadVertex, RecordingGauss);
-        screen = tree.program("Screen", QuadVertex, SplitScreen);
-        prepareScreenProgram(*screen);
-        quad = std::make_unique<ScreenQuad>();
-        targets = std::make_unique<FrameTargets>(Width, Height);
+}  // namespace
 
-        // Picture 0.25; glow 1 but 0 in the top right quarter.
-        targets->scene.bind();
-        const GLfloat picture[] = {0.25f, 0.25f, 0.25f, 1.0f};
-        const GLfloat glow[] = {1.0f, 1.0f, 1.0f, 1.0f};
-        const GLfloat marker[] = {0.0f, 0.0f, 0.0f, 1.0f};
-        glClearBufferfv(GL_COLOR, 0, picture);
-        glClearBufferfv(GL_COLOR, 1, glow);
-        glEnable(GL_SCISSOR_TEST);
-        glScissor(Width / 2, Height / 2, Width / 2, Height / 2);
-        glClearBufferfv(GL_COLOR, 1, marker);
-        glDisable(GL_SCISSOR_TEST);
-        targets->scene.unbind();
-    }
+TEST(PostProcessing, GlowIsShrunkBlurredInOrderAndCompositedOverTheWholeWindowOrAsOutlinesOverWhite) {
+    REQUIRE_GL();
+    ScratchDir tree;
+    auto gauss = testProgram(tree, "Gauss", QuadVertex, RecordingGauss);
+    auto screen = testProgram(tree, "Screen", QuadVertex, SplitScreen);
+    prepareScreenProgram(*screen);
+    ScreenQuad quad;
+    FrameTargets targets(Width, Height);
 
+    // Picture 0.25; glow 1 but 0 in the top right quarter.
+    targets.scene.bind();
+    const GLfloat picture[] = {0.25f, 0.25f, 0.25f, 1.0f}, glow[] = {1.0f, 1.0f, 1.0f, 1.0f}, marker[] = {0, 0, 0, 1};
+    glClearBufferfv(GL_COLOR, 0, picture);
+    glClearBufferfv(GL_COLOR, 1, glow);
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(Width / 2, Height / 2, Width / 2, Height / 2);
+    glClearBufferfv(GL_COLOR, 1, marker);
+    glDisable(GL_SCISSOR_TEST);
+    targets.scene.unbind();
     // As in the game: depth test and face culling on. The composite lands on
     // the hidden window's back buffer, read back before any swap.
-    void run() const {
+    auto run = [&] {
         glEnable(GL_DEPTH_TEST);
         glEnable(GL_CULL_FACE);
-        postProcess(*targets, *gauss, *screen, *quad, Width, Height);
+        postProcess(targets, *gauss, *screen, quad, Width, Height);
         glDisable(GL_CULL_FACE);
         glActiveTexture(GL_TEXTURE0);
         glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
         glReadBuffer(GL_BACK);
-    }
-
-    TempTree tree;
-    std::unique_ptr<ShaderProgram> gauss;
-    std::unique_ptr<ShaderProgram> screen;
-    std::unique_ptr<ScreenQuad> quad;
-    std::unique_ptr<FrameTargets> targets;
-};
-
-}  // namespace
-
-TEST_F(PostProcessing, GlowIsShrunkBlurredInOrderAndCompositedOverTheWholeWindow) {
+    };
     run();
     // Blur 2 holds the last pass at half size, the quarter marker in place;
     // blur 1 the pass before it, beyond what 8 bits hold.
-    EXPECT_FLOAT_EQ(readRed(targets->blur2.name(), 15, 11), 1.0f);
-    EXPECT_FLOAT_EQ(readRed(targets->blur2.name(), 16, 12), 0.75f);
-    EXPECT_FLOAT_EQ(readRed(targets->blur1.name(), 0, 0), 2.0f);
+    EXPECT_FLOAT_EQ(readRed(targets.blur2.name(), 15, 11), 1.0f);
+    EXPECT_FLOAT_EQ(readRed(targets.blur2.name(), 16, 12), 0.75f);
+    EXPECT_FLOAT_EQ(readRed(targets.blur1.name(), 0, 0), 2.0f);
 
     // Picture in red across both triangles of the quad; the glow's marked
     // quarter the right way up, with a hard edge where it was stretched.
@@ -104,14 +106,12 @@ TEST_F(PostProcessing, GlowIsShrunkBlurredInOrderAndCompositedOverTheWholeWindow
 
     // What the HUD draws over: the whole window, no depth test, no program.
     EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));
-    GLint viewport[4] = {};
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    EXPECT_EQ(glm::ivec4(viewport[0], viewport[1], viewport[2], viewport[3]), glm::ivec4(0, 0, Width, Height));
-    EXPECT_EQ(currentProgram(), 0);
-    EXPECT_NO_GL_ERROR();
-}
+    glm::ivec4 viewport;
+    glGetIntegerv(GL_VIEWPORT, &viewport[0]);
+    EXPECT_EQ(viewport, glm::ivec4(0, 0, Width, Height));
+    EXPECT_EQ(integer(GL_CURRENT_PROGRAM), 0);
 
-TEST_F(PostProcessing, WireframeCompositeIsOutlinesOverWhite) {
+    // In wireframe mode the composite is outlines over white.
     glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
     run();
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
@@ -124,34 +124,27 @@ TEST_F(PostProcessing, WireframeCompositeIsOutlinesOverWhite) {
 TEST(Framebuffer, IncompleteTargetPrintsOneLine) {
     REQUIRE_GL();
     Framebuffer framebuffer(8, 8);
-    testing::internal::CaptureStdout();
-    framebuffer.finish();
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "ERROR WHILE BUILDING FRAMEBUFFER\n");
+    EXPECT_EQ(outputOf([&] { framebuffer.finish(); }), "ERROR WHILE BUILDING FRAMEBUFFER\n");
     EXPECT_NO_GL_ERROR();
 }
 
 TEST(FrameTargets, OddWindowGivesCompleteTruncatedHalfSizeBlurTargetsAndAllIsReleased) {
     REQUIRE_GL();
-    GLuint scene = 0, picture = 0, glow = 0, depth = 0, blur = 0;
+    GLuint scene = 0, depth = 0, textures[3] = {};
     {
-        testing::internal::CaptureStdout();
-        FrameTargets targets(1023, 767);
-        EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
-        for (const Framebuffer* target : {&targets.blur1, &targets.blur2}) {
-            EXPECT_EQ(glm::ivec2(target->width(), target->height()), glm::ivec2(511, 383));
-        }
-        GLint bound = -1;
-        glGetIntegerv(GL_FRAMEBUFFER_BINDING, &bound);
-        EXPECT_EQ(bound, 0) << "the window stays the drawing target";
-        scene = targets.scene.name();
-        picture = targets.scene.getTexture(GL_COLOR_ATTACHMENT0);
-        glow = targets.scene.getTexture(GL_COLOR_ATTACHMENT1);
-        depth = targets.scene.renderbuffer();
+        std::unique_ptr<FrameTargets> targets;
+        EXPECT_EQ(outputOf([&] { targets = std::make_unique<FrameTargets>(1023, 767); }), "");
+        for (const Framebuffer* blur : {&targets->blur1, &targets->blur2})
+            EXPECT_EQ(glm::ivec2(blur->width(), blur->height()), glm::ivec2(511, 383));
+        EXPECT_EQ(integer(GL_FRAMEBUFFER_BINDING), 0) << "the window stays the drawing target";
+        scene = targets->scene.name();
+        depth = targets->scene.renderbuffer();
         EXPECT_TRUE(glIsRenderbuffer(depth)) << "the scene is drawn with a depth test";
-        blur = targets.blur2.getTexture(GL_COLOR_ATTACHMENT0);
+        textures[0] = targets->scene.getTexture(GL_COLOR_ATTACHMENT0);
+        textures[1] = targets->scene.getTexture(GL_COLOR_ATTACHMENT1);
+        textures[2] = targets->blur2.getTexture(GL_COLOR_ATTACHMENT0);
     }
-    EXPECT_FALSE(glIsFramebuffer(scene));
-    EXPECT_FALSE(glIsTexture(picture) || glIsTexture(glow) || glIsTexture(blur));
-    EXPECT_FALSE(glIsRenderbuffer(depth));
+    EXPECT_FALSE(glIsFramebuffer(scene) || glIsRenderbuffer(depth));
+    for (GLuint texture : textures) EXPECT_FALSE(glIsTexture(texture));
     EXPECT_NO_GL_ERROR();
 }

@@ -1,10 +1,8 @@
 #include <glm/gtc/matrix_transform.hpp>
-#include <gtest/gtest.h>
 
 #include "frame/star_field.h"
 #include "frame/star_placement.h"
-#include "frame_fixture.h"
-#include "support/gl_context.h"
+#include "support/gl_test.h"
 
 namespace {
 
@@ -17,10 +15,6 @@ const char* const BigStarObj =
     "usemtl star\n"
     "f 1/1/1 2/2/1 3/3/1\nf 1/1/1 3/3/1 4/4/1\n";
 const char* const StarMtl = "newmtl star\nKd 1 1 1\nmap_Kd star.png\n";
-const std::string WhitePng(
-    "\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\0\x01\0\0\0\x01\x08\x02\0\0\0\x90\x77\x53\xde\0\0\0\x0cIDAT\x78\x9c\x63\xf8"
-    "\xff\xff\x3f\0\x05\xfe\x02\xfe\x0d\xef\x46\xb8\0\0\0\0IEND\xae\x42\x60\x82",
-    69);
 
 std::vector<glm::mat4> bufferContents(GLuint buffer) {
     std::vector<glm::mat4> contents(StarCount);
@@ -31,70 +25,45 @@ std::vector<glm::mat4> bufferContents(GLuint buffer) {
     return contents;
 }
 
-class StarFieldTest : public testing::Test {
-protected:
-    void SetUp() override {
-        REQUIRE_GL();
-        tree.write("assets/objects/star/star.mtl", StarMtl);
-        tree.write("assets/objects/star/star.png", WhitePng);
-        const std::string path = tree.write("assets/objects/star/star.obj", BigStarObj);
-        particles = gameProgram("particles");
-        testing::internal::CaptureStdout();
-        model = std::make_unique<ModelAsset>(path);
-        testing::internal::GetCapturedStdout();
-        ASSERT_EQ(model->loadedTextures.size(), 1u);
-    }
-
-    void TearDown() override {
-        glUseProgram(0);
-        EXPECT_NO_GL_ERROR();
-    }
-
-    TempTree tree;
-    std::unique_ptr<ShaderProgram> particles;
-    std::unique_ptr<ModelAsset> model;
-};
-
 }  // namespace
 
-TEST_F(StarFieldTest, PlacementReseedsTheSharedGeneratorAndDrawsFifteenThousandValues) {
-    StarField field(*model, 1234);
+// The ring about (40, y, 20) seen from well in front of it.
+TEST(StarField, PlacementReseedsTheSharedGeneratorAndOneInstancedDrawPerMeshMovesAndShowsAllStarsWhileShown) {
+    REQUIRE_GL();
+    ScratchDir tree;
+    tree.write("assets/objects/star/star.mtl", StarMtl);
+    writePng(tree, "assets/objects/star/star.png", solidImage(1, 1, {255, 255, 255}));
+    const std::string path = tree.write("assets/objects/star/star.obj", BigStarObj);
+    auto particles = gameProgram("particles");
+    std::unique_ptr<ModelAsset> model;
+    outputOf([&] { model = std::make_unique<ModelAsset>(path); });
+    ASSERT_EQ(model->loadedTextures.size(), 1u);
+
+    StarField field(*model, 8);
     Lcg15 reference;
-    reference.seed(1234);
+    reference.seed(8);
     for (int i = 0; i < 15000; ++i) reference.next();
     EXPECT_EQ(sharedLcg15().next(), reference.next()) << "the shared generator carries on after the placement";
-}
 
-TEST_F(StarFieldTest, HiddenFieldFreezesAndResumesWhereItStopped) {
-    StarField field(*model, 3);
-    const std::vector<glm::mat4> placed = field.matrices();
+    std::vector<glm::mat4> expected = field.matrices();
     for (int frame = 0; frame < 3; ++frame) drawStarField(field, *particles, false);
-    EXPECT_EQ(bufferContents(field.instanceBuffer()), placed);
+    EXPECT_EQ(bufferContents(field.instanceBuffer()), expected) << "hidden, the field freezes";
 
-    drawStarField(field, *particles, true);
-    std::vector<glm::mat4> expected = placed;
-    moveStars(expected);
-    EXPECT_EQ(bufferContents(field.instanceBuffer()), expected) << "one step, no frames made up";
-}
-
-TEST_F(StarFieldTest, OneInstancedDrawPerMeshPutsAllThreeThousandTexturedStarsOnScreen) {
-    StarField field(*model, 8);
     TestTarget target(128, 128);
-    target.clear(glm::vec4(0.0f, 0.0f, 0.0f, 1.0f));
     glEnable(GL_DEPTH_TEST);
-    // The ring about (40, y, 20) seen from well in front of it.
     field.setCamera(*particles, glm::lookAt(glm::vec3(40, 30, 700), glm::vec3(40, 30, 20), glm::vec3(0, 1, 0)),
                     glm::perspective(glm::radians(45.0f), 1.0f, 0.1f, 2000.0f));
-    GLuint query = 0;
+    GLuint query = 0, primitives = 0;
     glGenQueries(1, &query);
     glBeginQuery(GL_PRIMITIVES_GENERATED, query);
     drawStarField(field, *particles, true);
     glEndQuery(GL_PRIMITIVES_GENERATED);
-    GLuint primitives = 0;
     glGetQueryObjectuiv(query, GL_QUERY_RESULT, &primitives);
     glDeleteQueries(1, &query);
     glDisable(GL_DEPTH_TEST);
     EXPECT_EQ(primitives, 3000u * 2u);
+    moveStars(expected);
+    EXPECT_EQ(bufferContents(field.instanceBuffer()), expected) << "one step where it stopped, no frames made up";
 
     const std::vector<unsigned char> pixels = target.pixels();
     std::size_t lit = 0;
@@ -102,4 +71,6 @@ TEST_F(StarFieldTest, OneInstancedDrawPerMeshPutsAllThreeThousandTexturedStarsOn
     // Thousands of small stars spread over the ring, not one pile.
     EXPECT_GT(lit, 1000u);
     EXPECT_LT(lit, pixels.size() / 4 * 9 / 10);
+    glUseProgram(0);
+    EXPECT_NO_GL_ERROR();
 }

@@ -1,14 +1,10 @@
 // The glyph set from the HUD font and the text routine, drawn with the game's
 // own text program into a target of its own and read back.
-#include <gtest/gtest.h>
 
 #include <algorithm>
-#include <string>
-#include <vector>
 
 #include "frame/text_renderer.h"
-#include "frame_fixture.h"
-#include "support/gl_context.h"
+#include "support/gl_test.h"
 
 namespace {
 
@@ -21,9 +17,9 @@ const glm::vec3 WinnerColour{0.1f, 0.0f, 0.1f};
 const std::string& glyphLoadOutput() {
     static const std::string output = [] {
         WorkingDirectory here(MH_BINARY_DIR);
-        testing::internal::CaptureStdout();
-        const bool loaded = loadGlyphs();
-        return testing::internal::GetCapturedStdout() + (loaded ? "" : "(not loaded)");
+        bool loaded = false;
+        const std::string output = outputOf([&] { loaded = loadGlyphs(); });
+        return loaded ? output : output + "(not loaded)";
     }();
     return output;
 }
@@ -53,58 +49,36 @@ Ink inkOf(const std::vector<unsigned char>& rgba, int bottom = 0, int top = Heig
     return ink;
 }
 
-class TextRenderer : public testing::Test {
-protected:
-    void SetUp() override {
-        REQUIRE_GL();
-        ASSERT_EQ(glyphLoadOutput(), "");
-        program = gameProgram("Text");
-        target = std::make_unique<TestTarget>(Width, Height);
-        // The state start-up leaves for the whole run; the HUD draws with depth testing off.
-        glEnable(GL_BLEND);
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-        glEnable(GL_CULL_FACE);
-        glDisable(GL_DEPTH_TEST);
-        setTextProjection(*program, Width, Height);
-        glUseProgram(0);
-    }
-
-    void TearDown() override {
-        if (!program) return;
-        EXPECT_NO_GL_ERROR();
-        glDisable(GL_BLEND);
-        glDisable(GL_CULL_FACE);
-    }
-
-    std::vector<unsigned char> draw(bool centred, float x, float y, float scale, const std::string& text,
-                                    bool showHud = true) const {
-        target->clear(glm::vec4(1.0f));
-        RenderText(*program, centred, x, y, scale, WinnerColour, text, showHud);
-        return target->pixels();
-    }
-
-    std::unique_ptr<ShaderProgram> program;
-    std::unique_ptr<TestTarget> target;
-};
-
 }  // namespace
 
-TEST_F(TextRenderer, MissingFontPrintsItsFailureLineOnly) {
-    TempTree tree;
-    WorkingDirectory elsewhere(tree.build());
-    testing::internal::CaptureStdout();
-    EXPECT_FALSE(loadGlyphs());
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "ERROR::FREETYPE: Failed to load font\n");
-}
-
-TEST_F(TextRenderer, HiddenHudDrawsNothingAndBindsNothing) {
-    EXPECT_EQ(inkOf(draw(true, 200.0f, 60.0f, 1.0f, "Winner", false)).count, 0);
-    EXPECT_EQ(currentProgram(), 0);
+TEST(TextRenderer, MissingFontPrintsItsFailureLineOnly) {
+    REQUIRE_GL();
+    ScratchDir tree;
+    WorkingDirectory elsewhere(tree.path("build"));
+    EXPECT_EQ(outputOf([] { EXPECT_FALSE(loadGlyphs()); }), "ERROR::FREETYPE: Failed to load font\n");
 }
 
 // Centring moves the start left by half the sum of the glyphs' widths plus
-// their left bearings, in whole pixels.
-TEST_F(TextRenderer, CentredWinnerStandsWhereTheGlyphWidthsAndBearingsPutIt) {
+// their left bearings, in whole pixels. Codes above 127 draw nothing, take no
+// space and count nothing towards the centring width.
+TEST(TextRenderer, GlyphsStandUprightWhereWidthsBearingsAndWholePixelAdvancesPutThemAndCodesAbove127Vanish) {
+    REQUIRE_GL();
+    ASSERT_EQ(glyphLoadOutput(), "");
+    auto program = gameProgram("Text");
+    TestTarget target(Width, Height);
+    // The state start-up leaves for the whole run; the HUD draws with depth testing off.
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_CULL_FACE);
+    glDisable(GL_DEPTH_TEST);
+    setTextProjection(*program, Width, Height);
+    glUseProgram(0);
+    auto draw = [&](bool centred, float x, float y, float scale, const std::string& text, bool showHud = true) {
+        target.clear(glm::vec4(1.0f));
+        RenderText(*program, centred, x, y, scale, WinnerColour, text, showHud);
+        return target.pixels();
+    };
+
     const std::string text = "Winner";
     int sum = 0, tallest = 0;
     for (const char c : text) sum += glyph(c).size.x + glyph(c).bearing.x;
@@ -113,6 +87,8 @@ TEST_F(TextRenderer, CentredWinnerStandsWhereTheGlyphWidthsAndBearingsPutIt) {
     const float baseline = Height / 2;
     const float start = centre - static_cast<float>(sum / 2);
 
+    EXPECT_EQ(inkOf(draw(true, centre, baseline, 1.0f, text, false)).count, 0) << "with the HUD hidden";
+    EXPECT_EQ(integer(GL_CURRENT_PROGRAM), 0);
     const std::vector<unsigned char> centred = draw(true, centre, baseline, 1.0f, text);
     EXPECT_TRUE(centred == draw(false, start, baseline, 1.0f, text));
     const Ink ink = inkOf(centred);
@@ -126,19 +102,13 @@ TEST_F(TextRenderer, CentredWinnerStandsWhereTheGlyphWidthsAndBearingsPutIt) {
     EXPECT_NEAR(ink.top + 1, baseline + tallest, 1.0);
     EXPECT_GE(ink.bottom, baseline - 2);
     EXPECT_GT(ink.solid, 300);
-}
 
-TEST_F(TextRenderer, GlyphsStandTheRightWayUpOnTheBaseline) {
     const std::vector<unsigned char> t = draw(false, 20.0f, 40.0f, 1.0f, "T");
-    const Ink ink = inkOf(t);
+    const Ink tInk = inkOf(t);
     // The bar of the T at the top, its stem at the bottom.
-    EXPECT_GT(inkOf(t, ink.top, ink.top).count, 2 * inkOf(t, ink.bottom, ink.bottom).count);
+    EXPECT_GT(inkOf(t, tInk.top, tInk.top).count, 2 * inkOf(t, tInk.bottom, tInk.bottom).count);
     EXPECT_LT(inkOf(draw(false, 20.0f, 40.0f, 1.0f, "y")).bottom, 40 - 5) << "the tail of a y hangs below";
-}
 
-// Codes above 127 draw nothing, take no space and count nothing towards the
-// centring width.
-TEST_F(TextRenderer, GlyphsAdvanceByWholePixelsTimesScaleAndCodesAbove127ByNothing) {
     const std::vector<unsigned char> plain = draw(false, 20.0f, 40.0f, 1.0f, "AB");
     EXPECT_GT(inkOf(plain).count, 200);
     EXPECT_TRUE(draw(false, 20.0f, 40.0f, 1.0f,
@@ -151,9 +121,12 @@ TEST_F(TextRenderer, GlyphsAdvanceByWholePixelsTimesScaleAndCodesAbove127ByNothi
 
     const float scale = 0.75f;
     const std::vector<unsigned char> together = draw(false, 30.5f, 50.0f, scale, "AB");
-    target->clear(glm::vec4(1.0f));
+    target.clear(glm::vec4(1.0f));
     RenderText(*program, false, 30.5f, 50.0f, scale, WinnerColour, "A", true);
     RenderText(*program, false, 30.5f + static_cast<float>(glyph('A').advance >> 6) * scale, 50.0f, scale, WinnerColour,
                "B", true);
-    EXPECT_TRUE(target->pixels() == together);
+    EXPECT_TRUE(target.pixels() == together);
+    glDisable(GL_BLEND);
+    glDisable(GL_CULL_FACE);
+    EXPECT_NO_GL_ERROR();
 }

@@ -1,10 +1,6 @@
-#include <memory>
-#include <string>
-#include <vector>
 
 #include "render/mesh.h"
-#include "render_fixture.h"
-#include "support/gl_context.h"
+#include "support/gl_test.h"
 
 namespace {
 
@@ -39,7 +35,6 @@ TEST(Mesh, NumbersEachSamplerKindBindsTextureIToUnitIAndLeavesUnit0Active) {
                                               record(dir, 50, "texture_diffuse"), record(dir, 20, "texture_custom")});
 
     TestTarget target(8, 8);
-    target.clear();
     program.bind();
     for (const char* name : {"texture_diffuse1", "texture_normal1", "texture_diffuse2", "texture_custom"})
         glUniform1i(glGetUniformLocation(program.programId, name), 7);

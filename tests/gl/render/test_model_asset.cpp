@@ -1,10 +1,7 @@
-#include <memory>
 #include <optional>
-#include <string>
 
 #include "render/model_asset.h"
-#include "render_fixture.h"
-#include "support/gl_context.h"
+#include "support/gl_test.h"
 
 TEST(ModelAsset, AMissingFileReportsTheImporterOnItsLineAndHoldsNothing) {
     REQUIRE_GL();

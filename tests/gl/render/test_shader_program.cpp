@@ -1,9 +1,6 @@
-#include <memory>
-#include <string>
 
 #include "render/shader_program.h"
-#include "render_fixture.h"
-#include "support/gl_context.h"
+#include "support/gl_test.h"
 
 TEST(ShaderProgram, AMissingFragmentFileReportsOnceThenFailsBothCompilesAndKeepsTheProgram) {
     REQUIRE_GL();

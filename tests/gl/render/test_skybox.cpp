@@ -1,13 +1,8 @@
-#include <filesystem>
-#include <memory>
-#include <string>
-#include <vector>
 
 #include <glm/gtc/matrix_transform.hpp>
 
 #include "render/skybox.h"
-#include "render_fixture.h"
-#include "support/gl_context.h"
+#include "support/gl_test.h"
 
 namespace {
 
@@ -22,41 +17,53 @@ const struct Face {
 
 std::string facePath(const std::string& file) { return "assets/objects/skybox/" + file; }
 
-// <root>/run is the working directory, so "../assets/" reaches <root>/assets,
-// where the game's own shader folder is linked in.
-struct SkyTree {
-    SkyTree() {
-        // PNG content under the JPEG names: stb_image goes by the content, and
-        // its JPEG writer trips the undefined-behaviour checker.
-        for (const Face& face : Faces) writePng(dir, facePath(face.file), solidImage(4, 4, face.colour));
-        std::filesystem::create_directory_symlink(std::string(MH_SOURCE_DIR) + "/assets/shader",
-                                                  dir.path("assets/shader"));
-    }
-    std::unique_ptr<Skybox> build() {
-        WorkingDirectory cwd(dir.path("run"));
-        std::unique_ptr<Skybox> sky;
-        output = outputOf([&] { sky = std::make_unique<Skybox>(); });
-        return sky;
-    }
-    ScratchDir dir;
-    std::string output;
-};
-
 }  // namespace
 
-TEST(Skybox, FacesLoadOneByOneEachWithItsOwnChannelCount) {
+// <root>/run is the working directory, so "../assets/" reaches <root>/assets,
+// where the game's own shader folder is linked in.
+TEST(Skybox, EachDirectionShowsItsFaceFromAnywhereAndFacesLoadOneByOneWithTheirChannelCounts) {
     REQUIRE_GL();
-    SkyTree tree;
-    std::filesystem::remove(tree.dir.path(facePath("top.jpg")));
+    ScratchDir dir;
+    // PNG content under the JPEG names: stb_image goes by the content, and
+    // its JPEG writer trips the undefined-behaviour checker.
+    for (const Face& face : Faces) writePng(dir, facePath(face.file), solidImage(4, 4, face.colour));
+    std::filesystem::create_directory_symlink(std::string(MH_SOURCE_DIR) + "/assets/shader", dir.path("assets/shader"));
+    WorkingDirectory cwd(dir.path("run"));
+    std::unique_ptr<Skybox> sky;
+    EXPECT_EQ(outputOf([&] { sky = std::make_unique<Skybox>(); }), "Creating shader : ../assets/shader/Skybox.vert");
+    TestTarget target(16, 16);
+    // The game's global state: depth test (less) and back-face culling on.
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_CULL_FACE);
+    for (const Face& face : Faces) {
+        SCOPED_TRACE(face.file);
+        target.clear();
+        glActiveTexture(GL_TEXTURE3);
+        // Far from the sky cube's own corners: the sky stays put however far the camera moves.
+        const glm::vec3 away(10.0f, 5.0f, -3.0f);
+        sky->draw(glm::lookAt(away, away + face.forward, face.up),
+                  glm::perspective(glm::radians(60.0f), 1.0f, 0.1f, 100.0f));
+        EXPECT_TRUE(colourNear(glm::ivec3(target.pixel(8, 8)), face.colour, 2));
+        EXPECT_EQ(glm::ivec3(integer(GL_DEPTH_FUNC), integer(GL_VERTEX_ARRAY_BINDING), integer(GL_ACTIVE_TEXTURE)),
+                  glm::ivec3(GL_LESS, 0, GL_TEXTURE0))
+            << "depth test, vertex array and texture unit as found";
+    }
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_DEPTH_TEST);
+    glUseProgram(0);
+
+    std::filesystem::remove(dir.path(facePath("top.jpg")));
     // Right, bottom and front (-X, -Y, -Z) as RGBA, grey and grey with alpha; 3
     // wide, so a row padded to four bytes would shift the next.
     const Image images[3] = {patternImage(3, 3, 4, 11), patternImage(3, 3, 1, 77), patternImage(3, 3, 2, 33)};
-    for (int i = 0; i < 3; ++i) writePng(tree.dir, facePath(Faces[2 * i + 1].file), images[i]);
-
-    auto sky = tree.build();
+    for (int i = 0; i < 3; ++i) writePng(dir, facePath(Faces[2 * i + 1].file), images[i]);
     // The creation text has no line end, so the failure line continues it.
-    EXPECT_EQ(tree.output, std::string("Creating shader : ") + "../assets/shader/Skybox.vert" +
-                               "Skybox texture failed to load: " + "../assets/objects/skybox/top.jpg\n");
+    EXPECT_EQ(outputOf([&] {
+                  sky.reset();
+                  sky = std::make_unique<Skybox>();
+              }),
+              " ........... Deleting Shader\nCreating shader : ../assets/shader/Skybox.vert"
+              "Skybox texture failed to load: ../assets/objects/skybox/top.jpg\n");
     glBindTexture(GL_TEXTURE_CUBE_MAP, sky->cubeMap);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     for (int i = 0; i < 3; ++i) {
@@ -71,35 +78,7 @@ TEST(Skybox, FacesLoadOneByOneEachWithItsOwnChannelCount) {
     glBindTexture(GL_TEXTURE_CUBE_MAP, 0);
 
     const GLuint vao = sky->vao, vbo = sky->vbo, cubeMap = sky->cubeMap;
-    EXPECT_EQ(outputOf([&] { sky.reset(); }), std::string(" ........... Deleting Shader") + "\n");
+    EXPECT_EQ(outputOf([&] { sky.reset(); }), " ........... Deleting Shader\n");
     EXPECT_FALSE(glIsVertexArray(vao) || glIsBuffer(vbo) || glIsTexture(cubeMap));
-    EXPECT_NO_GL_ERROR();
-}
-
-TEST(Skybox, EachDirectionShowsItsFaceFromAnywhereAndTheDrawLeavesTheStateAsFound) {
-    REQUIRE_GL();
-    SkyTree tree;
-    auto sky = tree.build();
-    EXPECT_EQ(tree.output.find('\n'), std::string::npos) << tree.output;
-    TestTarget target(16, 16);
-    // The game's global state: depth test (less) and back-face culling on.
-    glEnable(GL_DEPTH_TEST);
-    glEnable(GL_CULL_FACE);
-    for (int face = 0; face < 6; ++face) {
-        SCOPED_TRACE(Faces[face].file);
-        target.clear();
-        glActiveTexture(GL_TEXTURE3);
-        // Far from the sky cube's own corners: the sky stays put however far the camera moves.
-        const glm::vec3 away(10.0f, 5.0f, -3.0f);
-        sky->draw(glm::lookAt(away, away + Faces[face].forward, Faces[face].up),
-                  glm::perspective(glm::radians(60.0f), 1.0f, 0.1f, 100.0f));
-        EXPECT_TRUE(colourNear(glm::ivec3(target.pixel(8, 8)), Faces[face].colour, 2));
-        EXPECT_EQ(integer(GL_DEPTH_FUNC), GL_LESS);
-        EXPECT_EQ(integer(GL_VERTEX_ARRAY_BINDING), 0);
-        EXPECT_EQ(integer(GL_ACTIVE_TEXTURE), GL_TEXTURE0);
-    }
-    glDisable(GL_CULL_FACE);
-    glDisable(GL_DEPTH_TEST);
-    glUseProgram(0);
     EXPECT_NO_GL_ERROR();
 }

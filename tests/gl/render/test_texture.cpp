@@ -1,11 +1,7 @@
-#include <memory>
 #include <set>
-#include <string>
-#include <vector>
 
 #include "render/texture.h"
-#include "render_fixture.h"
-#include "support/gl_context.h"
+#include "support/gl_test.h"
 
 // 3 by 2 images: an odd width, so a row padded to four bytes would shift the next.
 // Each count goes through another of the three loading forms.

@@ -1,0 +1,224 @@
+#include "support/gl_test.h"
+
+#include <GLFW/glfw3.h>
+#include <fcntl.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <system_error>
+
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#include <stb_image_write.h>
+
+namespace {
+
+pid_t xvfbPid = 0;
+
+void stopXvfb() {
+    if (xvfbPid > 0) {
+        kill(xvfbPid, SIGTERM);
+        waitpid(xvfbPid, nullptr, 0);
+    }
+}
+
+bool ensureDisplay() {
+    const char* display = std::getenv("DISPLAY");
+    if (display && *display) return true;
+    int fds[2];
+    if (pipe(fds) != 0) return false;
+    const pid_t pid = fork();
+    if (pid < 0) return false;
+    if (pid == 0) {
+        close(fds[0]);
+        // Dies with the test, and keeps none of its output pipes: a test that
+        // crashes must not leave a server holding CTest's pipe open.
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
+        const int quiet = open("/dev/null", O_RDWR);
+        for (int stream = 0; stream < 3; ++stream) dup2(quiet, stream);
+        const std::string fd = std::to_string(fds[1]);
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset",
+               static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(fds[1]);
+    // Xvfb writes its display number once it accepts connections.
+    std::string number;
+    char c;
+    while (read(fds[0], &c, 1) == 1 && c != '\n') number += c;
+    close(fds[0]);
+    if (number.empty()) {
+        waitpid(pid, nullptr, 0);
+        return false;
+    }
+    xvfbPid = pid;
+    std::atexit(stopXvfb);
+    setenv("DISPLAY", (":" + number).c_str(), 1);
+    return true;
+}
+
+GLFWwindow* openWindow() {
+    if (!ensureDisplay() || !glfwInit()) return nullptr;
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 4);
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
+    glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
+    glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
+    GLFWwindow* window = glfwCreateWindow(256, 256, "mh-gl-tests", nullptr, nullptr);
+    if (!window) return nullptr;
+    glfwMakeContextCurrent(window);
+    if (gladLoadGL(glfwGetProcAddress)) return window;
+    glfwDestroyWindow(window);
+    return nullptr;
+}
+
+std::unique_ptr<ShaderProgram> built(const std::string& vertexPath, const std::string& fragmentPath) {
+    std::unique_ptr<ShaderProgram> program;
+    const std::string output =
+        outputOf([&] { program = std::make_unique<ShaderProgram>(vertexPath.c_str(), fragmentPath.c_str()); });
+    // Anything beyond the creation text is a build error.
+    EXPECT_EQ(output.find("ERROR"), std::string::npos) << output;
+    GLint linked = GL_FALSE;
+    glGetProgramiv(program->programId, GL_LINK_STATUS, &linked);
+    EXPECT_EQ(linked, GL_TRUE) << vertexPath;
+    return program;
+}
+
+}  // namespace
+
+GLFWwindow* glWindow() {
+    static GLFWwindow* const window = openWindow();
+    return window;
+}
+
+WorkingDirectory::WorkingDirectory(const std::filesystem::path& path) : previous_(std::filesystem::current_path()) {
+    std::filesystem::create_directories(path);
+    std::filesystem::current_path(path);
+}
+
+WorkingDirectory::~WorkingDirectory() {
+    std::error_code ignored;
+    std::filesystem::current_path(previous_, ignored);
+}
+
+TestTarget::TestTarget(int width, int height) : width_(width), height_(height) {
+    glGenFramebuffers(1, &framebuffer_);
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
+    glGenTextures(1, &colour_);
+    glBindTexture(GL_TEXTURE_2D, colour_);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, colour_, 0);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glGenRenderbuffers(1, &depth_);
+    glBindRenderbuffer(GL_RENDERBUFFER, depth_);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, width, height);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, depth_);
+    glBindRenderbuffer(GL_RENDERBUFFER, 0);
+    EXPECT_EQ(glCheckFramebufferStatus(GL_FRAMEBUFFER), static_cast<GLenum>(GL_FRAMEBUFFER_COMPLETE));
+    clear();
+}
+
+TestTarget::~TestTarget() {
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glDeleteFramebuffers(1, &framebuffer_);
+    glDeleteTextures(1, &colour_);
+    glDeleteRenderbuffers(1, &depth_);
+}
+
+void TestTarget::clear(const glm::vec4& colour) const {
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
+    glViewport(0, 0, width_, height_);
+    glClearColor(colour.r, colour.g, colour.b, colour.a);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
+std::vector<unsigned char> TestTarget::pixels() const {
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer_);
+    std::vector<unsigned char> bytes(static_cast<std::size_t>(width_) * height_ * 4);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, width_, height_, GL_RGBA, GL_UNSIGNED_BYTE, bytes.data());
+    return bytes;
+}
+
+glm::ivec4 TestTarget::pixel(int x, int y) const {
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer_);
+    return readPixel(x, y);
+}
+
+glm::ivec4 readPixel(int x, int y) {
+    unsigned char bytes[4] = {0, 0, 0, 0};
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, bytes);
+    return {bytes[0], bytes[1], bytes[2], bytes[3]};
+}
+
+GLint integer(GLenum name) {
+    GLint value = 0;
+    glGetIntegerv(name, &value);
+    return value;
+}
+
+::testing::AssertionResult colourNear(const glm::ivec3& actual, const glm::ivec3& expected, int tolerance) {
+    if (glm::all(glm::lessThanEqual(glm::abs(actual - expected), glm::ivec3(tolerance))))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "(" << actual.r << ", " << actual.g << ", " << actual.b << ") is not near ("
+                                         << expected.r << ", " << expected.g << ", " << expected.b << ")";
+}
+
+std::string outputOf(const std::function<void()>& action) {
+    testing::internal::CaptureStdout();
+    action();
+    return testing::internal::GetCapturedStdout();
+}
+
+Image patternImage(int width, int height, int channels, int seed) {
+    Image image{width, height, channels, {}};
+    for (int i = 0; i < width * height * channels; ++i)
+        image.bytes.push_back(static_cast<unsigned char>(seed + 13 * i + 1));
+    return image;
+}
+
+Image solidImage(int width, int height, const glm::ivec3& rgb) {
+    Image image{width, height, 3, {}};
+    for (int i = 0; i < width * height * 3; ++i) image.bytes.push_back(static_cast<unsigned char>(rgb[i % 3]));
+    return image;
+}
+
+std::string writePng(const ScratchDir& dir, const std::string& relative, const Image& image) {
+    const std::string path = dir.write(relative, "");
+    EXPECT_NE(stbi_write_png(path.c_str(), image.width, image.height, image.channels, image.bytes.data(),
+                             image.width * image.channels),
+              0);
+    return path;
+}
+
+std::unique_ptr<ShaderProgram> testProgram(const ScratchDir& dir, const std::string& name, const std::string& vertex,
+                                           const std::string& fragment) {
+    return built(dir.write("shaders/" + name + ".vert", vertex), dir.write("shaders/" + name + ".frag", fragment));
+}
+
+std::unique_ptr<ShaderProgram> gameProgram(const std::string& name) {
+    const std::string base = std::string(MH_SOURCE_DIR) + "/assets/shader/" + name;
+    return built(base + ".vert", base + ".frag");
+}
+
+const char* const ScreenVertex = R"(#version 430 core
+layout(location = 0) in vec3 position;
+void main() { gl_Position = vec4(position, 1.0); }
+)";
+
+const char* const SceneVertexShader = R"(#version 430 core
+layout(location = 0) in vec3 position;
+uniform mat4 model;
+uniform mat4 view;
+uniform mat4 projection;
+void main() { gl_Position = projection * view * model * vec4(position, 1.0); }
+)";
+
+const char* const SquareObj =
+    "v -1 -1 0\nv 1 -1 0\nv 1 1 0\nv -1 1 0\n"
+    "vt 0 0\nvt 1 0\nvt 1 1\nvt 0 1\n"
+    "vn 0 0 1\n"
+    "f 1/1/1 2/2/1 3/3/1\nf 1/1/1 3/3/1 4/4/1\n";

@@ -1,0 +1,90 @@
+#pragma once
+// What the GL tests of every subsystem share: a hidden 4.3 core context, a
+// target of their own to draw into and read back, and scratch assets.
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <glad/gl.h>
+#include <glm/glm.hpp>
+#include <gtest/gtest.h>
+
+#include "render/shader_program.h"
+#include "support/scratch_dir.h"
+
+struct GLFWwindow;
+
+// The first use starts a private Xvfb when DISPLAY is unset; the window and
+// its current context live for the process. Null when none could be had.
+GLFWwindow* glWindow();
+
+#define REQUIRE_GL()                                      \
+    do {                                                  \
+        if (!glWindow()) GTEST_SKIP() << "no GL context"; \
+    } while (0)
+#define EXPECT_NO_GL_ERROR() EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR))
+
+// Runs the scope from another working directory (made if missing) and comes back.
+class WorkingDirectory {
+public:
+    explicit WorkingDirectory(const std::filesystem::path& path);
+    ~WorkingDirectory();
+    WorkingDirectory(const WorkingDirectory&) = delete;
+    WorkingDirectory& operator=(const WorkingDirectory&) = delete;
+
+private:
+    std::filesystem::path previous_;
+};
+
+// An RGBA8 colour target with a depth buffer, so tests need not rely on the
+// hidden window's default framebuffer. Bound and cleared to black from the start.
+class TestTarget {
+public:
+    TestTarget(int width, int height);
+    ~TestTarget();
+    TestTarget(const TestTarget&) = delete;
+    TestTarget& operator=(const TestTarget&) = delete;
+
+    void clear(const glm::vec4& colour = glm::vec4(0.0f, 0.0f, 0.0f, 1.0f)) const;
+    // RGBA bytes, bottom row first.
+    std::vector<unsigned char> pixels() const;
+    glm::ivec4 pixel(int x, int y) const;
+
+private:
+    int width_, height_;
+    GLuint framebuffer_ = 0, colour_ = 0, depth_ = 0;
+};
+
+// RGBA bytes of the bound read framebuffer's read buffer.
+glm::ivec4 readPixel(int x, int y);
+GLint integer(GLenum name);
+::testing::AssertionResult colourNear(const glm::ivec3& actual, const glm::ivec3& expected, int tolerance);
+
+// Everything the action writes to standard output.
+std::string outputOf(const std::function<void()>& action);
+
+// Rows top first, tightly packed.
+struct Image {
+    int width, height, channels;
+    std::vector<unsigned char> bytes;
+};
+// Every byte different, so a shifted row or a swapped channel shows.
+Image patternImage(int width, int height, int channels, int seed);
+Image solidImage(int width, int height, const glm::ivec3& rgb);
+// Under the scratch folder, parents made; returns the full path.
+std::string writePng(const ScratchDir& dir, const std::string& relative, const Image& image);
+
+// A linked program from the two sources, written under <dir>/shaders/.
+std::unique_ptr<ShaderProgram> testProgram(const ScratchDir& dir, const std::string& name, const std::string& vertex,
+                                           const std::string& fragment);
+// One of the game's own programs: assets/shader/<name>.vert and .frag.
+std::unique_ptr<ShaderProgram> gameProgram(const std::string& name);
+
+// Position on attribute 0, as given.
+extern const char* const ScreenVertex;
+// Position on attribute 0 through "model", "view" and "projection".
+extern const char* const SceneVertexShader;
+// A 2 by 2 square in the z = 0 plane facing +z, as an OBJ without material.
+extern const char* const SquareObj;
