@@ -9,8 +9,7 @@
 #include "frame/frame_targets.h"
 #include "frame/post_processing.h"
 #include "frame/screen_quad.h"
-#include "frame_fixture.h"
-#include "support/gl_context.h"
+#include "support/gl_test.h"
 
 namespace {
 
