@@ -22,9 +22,6 @@ GAME = os.path.join(BINARY_DIR, "meadowhop")
 ASSETS = os.path.join(SOURCE_DIR, "assets")
 ARTIFACTS = os.path.join(BINARY_DIR, "e2e-artifacts")
 
-# How long a key is held: several frames even on a slow software renderer.
-KEY_HOLD_SECONDS = 0.25
-
 
 def first_match(cond, lines, pattern, timeout, start, report, ended=lambda: False):
     """Index of the first entry of `lines` from `start` on that matches
@@ -220,8 +217,8 @@ class GameRun:
         finally:
             self.key_up(key)
             # The release has no line of its own to wait for: give the game a
-            # few frames to see it, or a press right after would not count.
-            time.sleep(KEY_HOLD_SECONDS * 2)
+            # few frames to see it (even in software), or a press right after would not count.
+            time.sleep(0.5)
 
     def quit_with_escape(self, timeout=60):
         """Holds Escape until the game has exited; returns its exit status."""
@@ -430,12 +427,11 @@ class GameTestCase(unittest.TestCase):
 
     @classmethod
     def setUpClass(cls):
-        cls.display_ctx = VirtualDisplay()
-        cls.display = cls.display_ctx.__enter__()
+        cls.display = VirtualDisplay().__enter__()
 
     @classmethod
     def tearDownClass(cls):
-        cls.display_ctx.__exit__(None, None, None)
+        cls.display.__exit__(None, None, None)
 
     def setUp(self):
         self.runs = []

@@ -12,18 +12,14 @@ from harness import GameTestCase
 STALL_SECONDS = 5.0
 
 
-def process_state(pid):
-    with open("/proc/%d/stat" % pid) as f:
-        # The state follows the command name, which is in parentheses.
-        return f.read().rsplit(")", 1)[1].split()[0]
-
-
-def wait_for_state(pid, wanted, timeout=10):
+def wait_for_state(pid, stopped, timeout=10):
     deadline = time.monotonic() + timeout
     while True:
-        state = process_state(pid)
-        if (state == "T") == (wanted == "T"):
-            return state
+        with open("/proc/%d/stat" % pid) as f:
+            # The state follows the command name, which is in parentheses.
+            state = f.read().rsplit(")", 1)[1].split()[0]
+        if (state == "T") == stopped:
+            return
         if time.monotonic() > deadline:
             raise AssertionError("process state stayed %s" % state)
         time.sleep(0.02)
@@ -39,14 +35,14 @@ class Stall(GameTestCase):
         pid = run.proc.pid
 
         os.kill(pid, signal.SIGSTOP)
-        wait_for_state(pid, "T")
+        wait_for_state(pid, True)
         stopped_at = time.monotonic()
         # While it is stopped nothing moves on screen.
         held = run.picture()
         time.sleep(STALL_SECONDS - (time.monotonic() - stopped_at))
         self.assertEqual(run.picture().data, held.data)
         os.kill(pid, signal.SIGCONT)
-        wait_for_state(pid, "running")
+        wait_for_state(pid, False)
 
         after = run.wait_for_drawing(keep_seconds=1.0, timeout=30)
         self.assertNotEqual(after.data, held.data)

@@ -8,16 +8,6 @@ namespace {
 glm::vec3 apply(const glm::mat4& m, const glm::vec3& point) { return glm::vec3(m * glm::vec4(point, 1.0f)); }
 }  // namespace
 
-TEST(GroundAndRabbitShown, KeysOneAndTwoMatterInLitModeOnly) {
-    for (const bool shown : {false, true}) {
-        const GroundAndRabbit cel = groundAndRabbitShown(true, shown, !shown);
-        EXPECT_TRUE(cel.ground && cel.rabbit);
-        const GroundAndRabbit lit = groundAndRabbitShown(false, shown, !shown);
-        EXPECT_EQ(lit.ground, shown);
-        EXPECT_EQ(lit.rabbit, !shown);
-    }
-}
-
 TEST(LitModelMatrices, GroundAndRabbitStandWhereTheyShould) {
     EXPECT_EQ(apply(groundModelMatrix(), glm::vec3(1.0f, 0.0f, -2.0f)), glm::vec3(40.0f, 10.0f, -80.0f));
     // Facing turns about y before the scale: at pi the model's +z nose points to -z.

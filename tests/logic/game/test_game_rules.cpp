@@ -33,6 +33,7 @@ TEST(Pickups, AHeartAddsALifeOnceAndACarrotCountsWithinItsSmallerRadius) {
     GameState state;
     state.lostLifeMessage = true;
     bool heart = false;
+    EXPECT_FALSE(applyPickupRule(state, PickupKind::Heart, heart, Rabbit + glm::vec3(30.0f, 0, 0), Rabbit));
     EXPECT_TRUE(applyPickupRule(state, PickupKind::Heart, heart, Rabbit + glm::vec3(29.9f, 0, 0), Rabbit));
     EXPECT_FALSE(applyPickupRule(state, PickupKind::Heart, heart, Rabbit, Rabbit));
     EXPECT_EQ(state.lives, 4.0f);

@@ -11,25 +11,9 @@
 namespace {
 
 // Two objects on one material: a quad with UVs, then a triangle without.
-constexpr const char* TwoObjects = R"(mtllib two.mtl
-o quad
-v -1 -1 0
-v 1 -1 0
-v 1 1 0
-v -1 1 0
-vt 0 0
-vt 1 0
-vt 1 1
-vt 0 1
-usemtl grass
-f 1/1 2/2 3/3 4/4
-o bare
-v 5 0 0
-v 6 0 0
-v 5 1 0
-usemtl grass
-f 5 6 7
-)";
+constexpr const char* TwoObjects =
+    "mtllib two.mtl\no quad\nv -1 -1 0\nv 1 -1 0\nv 1 1 0\nv -1 1 0\nvt 0 0\nvt 1 0\nvt 1 1\nvt 0 1\n"
+    "usemtl grass\nf 1/1 2/2 3/3 4/4\no bare\nv 5 0 0\nv 6 0 0\nv 5 1 0\nusemtl grass\nf 5 6 7\n";
 
 // A one-triangle model on material `material` that names `library`.
 std::string triangleUsing(const std::string& library, const std::string& material) {
