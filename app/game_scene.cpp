@@ -114,19 +114,20 @@ void GameScene::drawWallAndStars() {
 
 void GameScene::drawGlowStars(float deltaTime) {
     ::drawGlowStars(glowStars_, programs_.lighting, view_.view, view_.projection, deltaTime, toggles_.showGlowStars);
-    // The glow stars are all that glows when the sky covers every pixel; in
-    // wire frames, or with no sky program, the clear colour shows in the glow
-    // output too.
-    glowArea_.reset();
-    if (toggles_.wireframe || !skybox_.program.linked) return;
-    glowArea_ = toggles_.showGlowStars
-                    ? screenBounds(glowStars_.bounds(), view_.view, view_.projection, settings_.width, settings_.height)
-                    : TexelRect{};
 }
 
 void GameScene::postProcess() {
+    // The glow stars are all that glows when the sky covers every pixel; in
+    // wire frames, or with no sky program, the clear colour shows in the glow
+    // output too, and the glow can be anywhere.
+    std::optional<TexelRect> glowArea;
+    if (!toggles_.wireframe && skybox_.program.linked) {
+        glowArea = toggles_.showGlowStars ? screenBounds(glowStars_.bounds(), view_.view, view_.projection,
+                                                         settings_.width, settings_.height)
+                                          : TexelRect{};
+    }
     ::postProcess(targets_, post_.gauss, post_.screen, quad_, settings_.width, settings_.height, toggles_.blur,
-                  glowArea_);
+                  glowArea);
 }
 
 bool GameScene::hudShown() const { return toggles_.showHud; }

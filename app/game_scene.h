@@ -1,7 +1,6 @@
 #pragma once
 #include <cstdint>
 #include <functional>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,7 +14,6 @@
 #include "app/scene_assets.h"
 #include "app/settings.h"
 #include "frame/frame_targets.h"
-#include "frame/glow_area.h"
 #include "frame/glow_stars.h"
 #include "frame/hud_layout.h"
 #include "frame/screen_quad.h"
@@ -106,6 +104,4 @@ private:
     // left current for the meadow's objects.
     LitView view_;
     const ShaderProgram* shading_ = nullptr;
-    // Where this frame's glow can be, unset when it can be anywhere.
-    std::optional<TexelRect> glowArea_;
 };

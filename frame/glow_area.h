@@ -11,6 +11,10 @@ struct TexelRect {
     int y1 = 0;
 
     bool empty() const { return x0 >= x1 || y0 >= y1; }
+    bool operator==(const TexelRect& other) const {
+        return x0 == other.x0 && y0 == other.y0 && x1 == other.x1 && y1 == other.y1;
+    }
+    bool operator!=(const TexelRect& other) const { return !(*this == other); }
     static TexelRect whole(int width, int height) { return {0, 0, width, height}; }
 };
 

@@ -37,13 +37,11 @@ void gaussPass(const Framebuffer& target, const Framebuffer& source, const Shade
 
 void blurGlow(const FrameTargets& targets, const ShaderProgram& gaussProgram, const ScreenQuad& quad,
               const TexelRect& area) {
-    const TexelRect whole = TexelRect::whole(targets.blur2.width(), targets.blur2.height());
     // Mesa's llvmpipe drops a clear that no drawing into the same target
     // follows, so even with no glow at all one black texel is blurred.
     const TexelRect drawn = area.empty() ? TexelRect{0, 0, 1, 1} : area;
     // Blur 2 holds the last frame's result; outside the area it must be black.
-    if (drawn.x0 != whole.x0 || drawn.y0 != whole.y0 || drawn.x1 != whole.x1 || drawn.y1 != whole.y1)
-        clearTarget(targets.blur2);
+    if (drawn != TexelRect::whole(targets.blur2.width(), targets.blur2.height())) clearTarget(targets.blur2);
 
     // A blit, not a drawing pass: the glow reaches half size with nearest filtering.
     scissorTo(drawn);

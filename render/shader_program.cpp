@@ -45,7 +45,7 @@ GLuint compile(GLenum type, const std::string& source, const char* label) {
 }
 }  // namespace
 
-void reportBuildErrors(GLuint object, const std::string& label) {
+bool reportBuildErrors(GLuint object, const std::string& label) {
     GLint success = 0;
     char log[LogSize] = {};
     if (label != rendertext::ProgramLabel) {
@@ -61,6 +61,7 @@ void reportBuildErrors(GLuint object, const std::string& label) {
             std::cout << rendertext::LinkError << label << "\n" << log << rendertext::LogSeparator << std::endl;
         }
     }
+    return success == GL_TRUE;
 }
 
 ShaderProgram::ShaderProgram(const char* vertexPath, const char* fragmentPath) {
@@ -75,10 +76,7 @@ ShaderProgram::ShaderProgram(const char* vertexPath, const char* fragmentPath) {
     glAttachShader(programId, vertex);
     glAttachShader(programId, fragment);
     glLinkProgram(programId);
-    reportBuildErrors(programId, rendertext::ProgramLabel);
-    GLint status = GL_FALSE;
-    glGetProgramiv(programId, GL_LINK_STATUS, &status);
-    linked = status == GL_TRUE;
+    linked = reportBuildErrors(programId, rendertext::ProgramLabel);
 
     // Still attached; deleted once the program goes.
     glDeleteShader(vertex);

@@ -26,5 +26,6 @@ public:
     bool linked = false;
 };
 
-// Prints the compile (or, for "PROGRAM", the link) log when the step failed.
-void reportBuildErrors(GLuint object, const std::string& label);
+// Prints the compile (or, for "PROGRAM", the link) log when the step failed;
+// true when it succeeded.
+bool reportBuildErrors(GLuint object, const std::string& label);

@@ -79,9 +79,7 @@ std::unique_ptr<ShaderProgram> built(const std::string& vertexPath, const std::s
         outputOf([&] { program = std::make_unique<ShaderProgram>(vertexPath.c_str(), fragmentPath.c_str()); });
     // Anything beyond the creation text is a build error.
     EXPECT_EQ(output.find("ERROR"), std::string::npos) << output;
-    GLint linked = GL_FALSE;
-    glGetProgramiv(program->programId, GL_LINK_STATUS, &linked);
-    EXPECT_EQ(linked, GL_TRUE) << vertexPath;
+    EXPECT_TRUE(program->linked) << vertexPath;
     return program;
 }
 

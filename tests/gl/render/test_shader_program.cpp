@@ -25,6 +25,7 @@ TEST(ShaderProgram, AMissingFragmentFileReportsOnceThenFailsBothCompilesAndKeeps
     const std::string creation = std::string("Creating shader : ") + vertexPath;
     EXPECT_EQ(output.substr(output.size() - creation.size()), creation) << "no line end after the path";
     EXPECT_TRUE(glIsProgram(program->programId));
+    EXPECT_FALSE(program->linked) << "the frame relies on it to know the sky is not drawn";
     EXPECT_NO_GL_ERROR();
 }
 
