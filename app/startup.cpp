@@ -20,6 +20,10 @@ void setWindowHints(const Settings& settings) {
     glfwWindowHint(GLFW_OPENGL_DEBUG_CONTEXT, GLFW_TRUE);
     glfwWindowHint(GLFW_RESIZABLE, GLFW_FALSE);
     glfwWindowHint(GLFW_REFRESH_RATE, refreshRateHint(settings));
+    // The window only receives the finished picture and the HUD, neither
+    // depth-tested: a depth and stencil buffer there would be kept up for nothing.
+    glfwWindowHint(GLFW_DEPTH_BITS, 0);
+    glfwWindowHint(GLFW_STENCIL_BITS, 0);
 }
 
 // The full-screen size is fixed; width and height still size everything drawn.

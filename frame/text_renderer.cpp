@@ -155,6 +155,10 @@ void RenderText(const ShaderProgram& program, bool centred, float x, float y, fl
         };
         glBindTexture(GL_TEXTURE_2D, glyph.texture);
         glBindBuffer(GL_ARRAY_BUFFER, buffers.vbo);
+        // Fresh storage for every glyph: writing over the storage the last
+        // glyph's draw still holds makes a software renderer finish all the
+        // drawing queued so far before it goes on.
+        glBufferData(GL_ARRAY_BUFFER, sizeof(vertices), nullptr, GL_DYNAMIC_DRAW);
         glBufferSubData(GL_ARRAY_BUFFER, 0, sizeof(vertices), vertices);
         glBindBuffer(GL_ARRAY_BUFFER, 0);
         glDrawArrays(GL_TRIANGLES, 0, QuadVertices);
