@@ -4,6 +4,7 @@
 
 #include <glad/gl.h>
 
+#include "frame/glow_area.h"
 #include "frame/lighting.h"
 #include "frame/post_processing.h"
 #include "frame/text_renderer.h"
@@ -13,6 +14,7 @@ namespace {
 
 // Colour the scene is cleared to before the sky is drawn.
 constexpr float ClearColour[4] = {0.0529f, 0.0808f, 0.0922f, 1.0f};
+constexpr float GlowBlack[4] = {0.0f, 0.0f, 0.0f, 1.0f};
 
 }  // namespace
 
@@ -60,8 +62,19 @@ void GameScene::takeCameraMatrices(Camera& camera) {
 
 void GameScene::beginScene() {
     targets_.scene.bind();
-    glClearColor(ClearColour[0], ClearColour[1], ClearColour[2], ClearColour[3]);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    // The stencil is cleared with the depth, though nothing uses it: the two
+    // then clear as one plain fill instead of a read-modify-write of each pixel.
+    if (glowOnlyFromStars()) {
+        // The sky covers every pixel, and everything drawn before the glow
+        // stars writes black glow: the picture needs no clear, the glow is
+        // cleared black once and spared every other fragment's write.
+        glClearBufferfv(GL_COLOR, 1, GlowBlack);
+        glClear(GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+        glColorMaski(1, GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+    } else {
+        glClearColor(ClearColour[0], ClearColour[1], ClearColour[2], ClearColour[3]);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    }
     // Post-processing of the previous frame left the depth test off.
     glEnable(GL_DEPTH_TEST);
     glViewport(0, 0, settings_.width, settings_.height);
@@ -113,15 +126,19 @@ void GameScene::drawWallAndStars() {
 }
 
 void GameScene::drawGlowStars(float deltaTime) {
+    glColorMaski(1, GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     ::drawGlowStars(glowStars_, programs_.lighting, view_.view, view_.projection, deltaTime, toggles_.showGlowStars);
 }
 
+bool GameScene::glowOnlyFromStars() const {
+    // In wire frames, or with no sky program, the clear colour shows in the
+    // glow output too, and the glow can be anywhere.
+    return !toggles_.wireframe && skybox_.program.linked;
+}
+
 void GameScene::postProcess() {
-    // The glow stars are all that glows when the sky covers every pixel; in
-    // wire frames, or with no sky program, the clear colour shows in the glow
-    // output too, and the glow can be anywhere.
     std::optional<TexelRect> glowArea;
-    if (!toggles_.wireframe && skybox_.program.linked) {
+    if (glowOnlyFromStars()) {
         glowArea = toggles_.showGlowStars ? screenBounds(glowStars_.bounds(), view_.view, view_.projection,
                                                          settings_.width, settings_.height)
                                           : TexelRect{};
@@ -139,6 +156,8 @@ void GameScene::drawHud(const GameWorld& world, EndDecision end, float deltaTime
 }
 
 void GameScene::drawWithShading(const ModelAsset& model, const glm::mat4& matrix) {
+    // Out of view (behind the camera, once passed): every vertex would be clipped away.
+    if (!sphereInView(boundingSphere(matrix, model.radius), view_.projection * view_.view)) return;
     shading_->setUniformMat4("model", matrix);
     model.draw(*shading_);
 }

@@ -74,6 +74,8 @@ private:
     bool hudShown() const override;
     void drawHud(const GameWorld& world, EndDecision end, float deltaTime) override;
     void drawWithShading(const ModelAsset& model, const glm::mat4& matrix);
+    // The glow stars are all that glows when the sky covers every pixel.
+    bool glowOnlyFromStars() const;
 
     const Settings& settings_;
     AppState& app_;
