@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iomanip>
 #include <sstream>
+#include <tuple>
 
 #include "frame/text_renderer.h"
 #include "support/gl_test.h"
@@ -102,14 +103,13 @@ void expectRoute(const std::string& routeFile, EndDecision decision, const glm::
 }
 
 // "Winner" is drawn in (0.1, 0, 0.1), "Game Over" in (0, 0, 0.1).
-TEST(RealFrameLoop, WinningRouteMatchesTheSimulatorAndEndsOnWinnerDrawn) {
+TEST(RealFrameLoop, WinningAndLosingRoutesMatchTheSimulatorAndEndOnTheirMessageDrawn) {
     REQUIRE_GL();
-    expectRoute("win.txt", EndDecision::Win, {25, 0, 25});
-}
-
-TEST(RealFrameLoop, LosingRouteMatchesTheSimulatorAndEndsOnGameOverDrawn) {
-    REQUIRE_GL();
-    expectRoute("lose.txt", EndDecision::Lose, {0, 0, 25});
+    for (const auto& [route, end, colour] : {std::tuple{"win.txt", EndDecision::Win, glm::ivec3(25, 0, 25)},
+                                             std::tuple{"lose.txt", EndDecision::Lose, glm::ivec3(0, 0, 25)}}) {
+        SCOPED_TRACE(route);
+        expectRoute(route, end, colour);
+    }
 }
 
 }  // namespace

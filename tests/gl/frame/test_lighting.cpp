@@ -1,9 +1,11 @@
-// The lit stages drawn with the game's own programs where the light is the
-// point, and with flat test colours where only which program draws is.
+// The lit stages and the glow stars, drawn with the game's own programs where
+// the light is the point, and with flat test colours where only which program
+// draws is.
 #include <cmath>
 
 #include <glm/gtc/matrix_transform.hpp>
 
+#include "frame/glow_stars.h"
 #include "frame/lighting.h"
 #include "support/gl_test.h"
 
@@ -19,10 +21,12 @@ GLuint solidTexture(const glm::u8vec4& colour) {
     return texture;
 }
 
+// White while "glow" is 1.
 const char* const TintFragment = R"(#version 430 core
 uniform vec3 tint;
+uniform int glow;
 layout(location = 0) out vec4 picture;
-void main() { picture = vec4(tint, 1.0); }
+void main() { picture = vec4(glow == 1 ? vec3(1.0) : tint, 1.0); }
 )";
 
 // The square of SquareObj laid flat, facing up.
@@ -173,4 +177,44 @@ TEST_F(LightingTest, BrickWallShowsWithItsKeyAndTurnsTenDegreesASecond) {
     EXPECT_EQ(facing.r, facing.b) << "white bricks: the diffuse map on unit 0, the normal map on 1";
     EXPECT_EQ(wall(9.0f, true), glm::ivec4(0, 0, 0, 255));
     glDeleteTextures(1, &flatNormals);
+}
+
+// Star 1 makes half a turn a second about the centre (0, 200, 0), star 2
+// circles it at 120 units and star 3 circles star 2 at 60 about x, a whole
+// turn a second: after a quarter second star 2 is an eighth of a turn round
+// and star 3 a quarter, right below it.
+TEST_F(LightingTest, GlowStarsImportTheirOwnModelAndSpinAndGlowOnlyWhileSwitchedOn) {
+    tree.write("assets/objects/star/star.obj", SquareObj);
+    auto lighting = testProgram(tree, "Lighting", SceneVertexShader, TintFragment);
+    lighting->bind();
+    lighting->setUniformVec3("tint", 0.2f, 0.2f, 0.2f);
+    WorkingDirectory inBuild(tree.path("build"));
+    testing::internal::CaptureStdout();
+    GlowStars stars;
+    const std::string output = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(output.rfind("Creating model : ../assets/objects/star/star.obj...Creating Mesh\n", 0), 0u) << output;
+
+    glUseProgram(0);
+    const glm::mat4 view = glm::lookAt(glm::vec3(50, 200, 0), glm::vec3(0, 200, 0), glm::vec3(0, 1, 0));
+    const glm::mat4 projection = glm::perspective(glm::radians(45.0f), 1.0f, 0.1f, 1000.0f);
+    drawGlowStars(stars, *lighting, view, projection, 0.5f, false);
+    EXPECT_EQ(integer(GL_CURRENT_PROGRAM), 0);
+    EXPECT_EQ(target->pixel(16, 16), glm::ivec4(0, 0, 0, 255));
+
+    drawGlowStars(stars, *lighting, view, projection, 0.25f, true);
+    EXPECT_EQ(target->pixel(16, 16), glm::ivec4(255, 255, 255, 255)) << "drawn with glow on";
+    GLint glow = -1;
+    glGetUniformiv(lighting->programId, glGetUniformLocation(lighting->programId, "glow"), &glow);
+    EXPECT_EQ(glow, 0) << "and switched back off after the stars";
+    // Star 2 lies flat after its quarter turn about x: seen from just above it.
+    const float round = 120.0f * std::sqrt(0.5f);
+    target->clear();
+    const glm::vec3 second(round, 200.0f, round);
+    drawGlowStars(stars, *lighting, glm::lookAt(second + glm::vec3(0, 50, 0), second, glm::vec3(1, 0, 0)), projection,
+                  0.0f, true);
+    EXPECT_EQ(target->pixel(20, 16), glm::ivec4(255, 255, 255, 255)) << "wider than star 3 below it";
+    const glm::vec3 expected[] = {{0.0f, 200.0f, 0.0f}, {round, 200.0f, round}, {round, 140.0f, round}};
+    const glm::mat4* models[] = {&stars.model1, &stars.model2, &stars.model3};
+    for (int i = 0; i < 3; ++i)
+        EXPECT_LT(glm::length(glm::vec3((*models[i])[3]) - expected[i]), 0.01f) << "star " << i + 1;
 }

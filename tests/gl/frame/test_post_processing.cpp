@@ -1,6 +1,8 @@
 // The off-screen targets, the blit, the blur passes and the composite onto
 // the window through the screen quad, with test shaders whose results tell
-// each step apart.
+// each step apart; and the game's own blur limited to the glow's area.
+#include <optional>
+#include <vector>
 
 #include "frame/frame_targets.h"
 #include "frame/framebuffer.h"
@@ -18,14 +20,22 @@ out vec2 uv;
 void main() { uv = texCoords; gl_Position = position; }
 )";
 
-// The red channel of one texel of a float target's first colour attachment.
-float readRed(GLuint framebuffer, int x, int y) {
-    float texel[4] = {};
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer);
+// RGBA of every texel of a float target's first colour attachment, bottom row first.
+std::vector<float> texels(const Framebuffer& target) {
+    std::vector<float> values(4 * target.width() * target.height());
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, target.name());
     glReadBuffer(GL_COLOR_ATTACHMENT0);
-    glReadPixels(x, y, 1, 1, GL_RGBA, GL_FLOAT, texel);
+    glReadPixels(0, 0, target.width(), target.height(), GL_RGBA, GL_FLOAT, values.data());
     glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
-    return texel[0];
+    return values;
+}
+
+float readRed(const Framebuffer& target, int x, int y) { return texels(target)[4 * (y * target.width() + x)]; }
+
+int litTexels(const std::vector<float>& values) {
+    int lit = 0;
+    for (std::size_t i = 0; i < values.size(); i += 4) lit += values[i] > 0.0f ? 1 : 0;
+    return lit;
 }
 
 constexpr int Width = 64;
@@ -90,9 +100,9 @@ TEST(PostProcessing, GlowIsShrunkBlurredInOrderAndCompositedOverTheWholeWindowOr
     run();
     // Blur 2 holds the last pass at half size, the quarter marker in place;
     // blur 1 the pass before it, beyond what 8 bits hold.
-    EXPECT_FLOAT_EQ(readRed(targets.blur2.name(), 15, 11), 1.0f);
-    EXPECT_FLOAT_EQ(readRed(targets.blur2.name(), 16, 12), 0.75f);
-    EXPECT_FLOAT_EQ(readRed(targets.blur1.name(), 0, 0), 2.0f);
+    EXPECT_FLOAT_EQ(readRed(targets.blur2, 15, 11), 1.0f);
+    EXPECT_FLOAT_EQ(readRed(targets.blur2, 16, 12), 0.75f);
+    EXPECT_FLOAT_EQ(readRed(targets.blur1, 0, 0), 2.0f);
 
     // Picture in red across both triangles of the quad; the glow's marked
     // quarter the right way up, with a hard edge where it was stretched.
@@ -146,5 +156,42 @@ TEST(FrameTargets, OddWindowGivesCompleteTruncatedHalfSizeBlurTargetsAndAllIsRel
     }
     EXPECT_FALSE(glIsFramebuffer(scene) || glIsRenderbuffer(depth));
     for (GLuint texture : textures) EXPECT_FALSE(glIsTexture(texture));
+    EXPECT_NO_GL_ERROR();
+}
+
+// The blur drawn only where the glow can reach leaves the same blurred glow
+// as the whole blur: in the middle, against an edge the blur wraps over, and
+// black where there is no glow at all.
+TEST(PostProcessing, BlurOfTheGlowsReachAloneMatchesTheWholeBlur) {
+    REQUIRE_GL();
+    auto gauss = gameProgram("Gauss");
+    auto screen = gameProgram("Screen");
+    prepareScreenProgram(*screen);
+    ScreenQuad quad;
+    FrameTargets targets(160, 120);
+    // Glow of the glow stars' colour in `spot`, black elsewhere; blur 2's texels.
+    auto blurred = [&](const TexelRect& spot, std::optional<TexelRect> area) {
+        targets.scene.bind();
+        const GLfloat black[] = {0.0f, 0.0f, 0.0f, 1.0f}, hot[] = {1.0f, 0.85f, 0.3f, 1.0f};
+        glClearBufferfv(GL_COLOR, 1, black);
+        glEnable(GL_SCISSOR_TEST);
+        glScissor(spot.x0, spot.y0, spot.x1 - spot.x0, spot.y1 - spot.y0);
+        if (!spot.empty()) glClearBufferfv(GL_COLOR, 1, hot);
+        glDisable(GL_SCISSOR_TEST);
+        postProcess(targets, *gauss, *screen, quad, 160, 120, true, area);
+        return texels(targets.blur2);
+    };
+    const TexelRect middle{70, 50, 78, 58};
+    // Its blur wraps over to the left and bottom edges.
+    const TexelRect corner{150, 2, 160, 9};
+    for (const auto& [spot, other] : {std::pair{middle, corner}, std::pair{corner, middle}}) {
+        const std::vector<float> whole = blurred(spot, std::nullopt);
+        // The last frame's glow elsewhere must not show through.
+        blurred(other, std::nullopt);
+        EXPECT_EQ(blurred(spot, spot), whole) << "glow at " << spot.x0 << ", " << spot.y0;
+        // The spot's 4 by 4 texels spread 16 texels each way.
+        EXPECT_GT(litTexels(whole), 30 * 30);
+    }
+    EXPECT_EQ(litTexels(blurred(TexelRect{}, TexelRect{})), 0) << "no glow: blur 2 turns black";
     EXPECT_NO_GL_ERROR();
 }
