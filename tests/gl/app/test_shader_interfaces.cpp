@@ -50,8 +50,6 @@ std::set<std::string> tokens(const std::string& text) {
     return {std::istream_iterator<std::string>(in), std::istream_iterator<std::string>()};
 }
 
-GLint location(GLuint program, const char* name) { return glGetUniformLocation(program, name); }
-
 const std::string Mesh = "aPos@0:vec3 aNormal@1:vec3 aTexCoords@2:vec2 ";
 const std::string Camera = "model:mat4 view:mat4 projection:mat4 ";
 const std::string Sun =
@@ -104,9 +102,10 @@ TEST(ShaderInterfaces, EveryProgramHasExactlyTheInterfaceItsDrawsFeed) {
         // The film screen is drawn with the lit or the cel program current.
         for (const char* name : FilmMaterial) {
             SCOPED_TRACE(name);
-            EXPECT_NE(location(film.programId, name), -1);
-            EXPECT_EQ(location(programs.lighting.programId, name), location(film.programId, name));
-            EXPECT_EQ(location(programs.cell.programId, name), location(film.programId, name));
+            const GLint at = glGetUniformLocation(film.programId, name);
+            EXPECT_NE(at, -1);
+            EXPECT_EQ(glGetUniformLocation(programs.lighting.programId, name), at);
+            EXPECT_EQ(glGetUniformLocation(programs.cell.programId, name), at);
         }
         EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     }
