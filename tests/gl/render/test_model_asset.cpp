@@ -1,5 +1,6 @@
 #include <optional>
 
+#include "render/mesh.h"
 #include "render/model_asset.h"
 #include "support/gl_test.h"
 
@@ -50,5 +51,64 @@ TEST(ModelAsset, MeshesShareOneRecordPerFileAndOnlyTheLastCopyDeletesMeshesThenT
     EXPECT_TRUE(glIsVertexArray(vao) && glIsTexture(texture));
     EXPECT_EQ(outputOf([&] { copy.reset(); }), "Deleting Mesh\nDeleting Mesh\nDeleting Texture\nDeleting Texture\n");
     EXPECT_FALSE(glIsVertexArray(vao) || glIsTexture(texture));
+    EXPECT_NO_GL_ERROR();
+}
+
+namespace {
+
+// Each sampler lands in its own channel, so a swapped unit changes the colour.
+constexpr const char* Samplers = R"(#version 430 core
+uniform sampler2D texture_diffuse1, texture_normal1, texture_diffuse2, texture_custom;
+out vec4 colour;
+void main() {
+    vec2 uv = vec2(0.5);
+    colour = vec4(texture(texture_diffuse1, uv).r, texture(texture_normal1, uv).r,
+                  texture(texture_diffuse2, uv).r + texture(texture_custom, uv).r, 1.0);
+}
+)";
+
+std::shared_ptr<Texture> record(const ScratchDir& dir, int red, const char* prefix) {
+    const std::string path = writePng(dir, std::to_string(red) + ".png", solidImage(1, 1, {red, 0, 0}));
+    return std::make_shared<Texture>(loadTexture2D(path.c_str()), prefix, path);
+}
+
+}  // namespace
+
+TEST(Mesh, NumbersEachSamplerKindBindsTextureIToUnitIAndLeavesUnit0Active) {
+    REQUIRE_GL();
+    ScratchDir dir;
+    const std::string vertex = dir.write("s.vert", ScreenVertex), fragment = dir.write("s.frag", Samplers);
+    const ShaderProgram program(vertex.c_str(), fragment.c_str());
+    std::vector<MeshVertex> corners(4, MeshVertex{});
+    for (int i = 0; i < 4; ++i) corners[i].position = glm::vec3(i == 1 || i == 2 ? 1 : -1, i < 2 ? -1 : 1, 0);
+    auto mesh = std::make_shared<Mesh>(
+        corners, std::vector<std::uint32_t>{0, 1, 2, 0, 2, 3},
+        std::vector<std::shared_ptr<Texture>>{record(dir, 200, "texture_diffuse"), record(dir, 100, "texture_normal"),
+                                              record(dir, 50, "texture_diffuse"), record(dir, 20, "texture_custom")});
+
+    TestTarget target(8, 8);
+    program.bind();
+    for (const char* name : {"texture_diffuse1", "texture_normal1", "texture_diffuse2", "texture_custom"})
+        glUniform1i(glGetUniformLocation(program.programId, name), 7);
+    glActiveTexture(GL_TEXTURE5);
+    mesh->draw(program);
+    EXPECT_EQ(integer(GL_ACTIVE_TEXTURE), GL_TEXTURE0);
+    EXPECT_EQ(integer(GL_VERTEX_ARRAY_BINDING), 0);
+    // Diffuse 1, normal 1, and diffuse 2 plus the unnumbered custom map.
+    EXPECT_TRUE(colourNear(glm::ivec3(target.pixel(4, 4)), {200, 100, 70}, 1));
+    glUseProgram(0);
+
+    const GLuint vao = mesh->vao, vbo = mesh->vbo, ebo = mesh->ebo;
+    mesh.reset();
+    EXPECT_FALSE(glIsVertexArray(vao) || glIsBuffer(vbo) || glIsBuffer(ebo));
+
+    // Every kind counts on its own, past its first map too.
+    std::vector<std::shared_ptr<Texture>> textures;
+    for (const char* kind : {"specular", "normal", "specular", "height", "normal", "height", "diffuse"})
+        textures.push_back(std::make_shared<Texture>(0, std::string("texture_") + kind, ""));
+    const std::vector<std::string> expected = {"texture_specular1", "texture_normal1", "texture_specular2",
+                                               "texture_height1",   "texture_normal2", "texture_height2",
+                                               "texture_diffuse1"};
+    EXPECT_EQ(samplerNames(textures), expected);
     EXPECT_NO_GL_ERROR();
 }
