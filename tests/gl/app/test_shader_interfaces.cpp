@@ -79,7 +79,6 @@ TEST(ShaderInterfaces, EveryProgramHasExactlyTheInterfaceItsDrawsFeed) {
             {&programs.text, "vertex@0:vec4 projection:mat4 textColor:vec3 text:sampler2D @0:vec4"},
             {&programs.lighting, Mesh + Camera + Sun + Film + "glow:int " + BothTargets},
             {&programs.cell, Mesh + Camera + Sun + Film + BothTargets},
-            {&programs.phong, Mesh + Camera + Film + "image:sampler2D " + BothTargets},
             {&programs.lightmaps,
              Mesh + Camera +
                  "light.position:vec3 light.ambient:vec3 light.diffuse:vec3 light.specular:vec3 viewPos:vec3 "
