@@ -194,18 +194,19 @@ TEST_F(LightingTest, GlowStarsImportTheirOwnModelAndSpinAndGlowOnlyWhileSwitched
     const std::string output = testing::internal::GetCapturedStdout();
     EXPECT_EQ(output.rfind("Creating model : ../assets/objects/star/star.obj...Creating Mesh\n", 0), 0u) << output;
 
-    glUseProgram(0);
     const glm::mat4 view = glm::lookAt(glm::vec3(50, 200, 0), glm::vec3(0, 200, 0), glm::vec3(0, 1, 0));
     const glm::mat4 projection = glm::perspective(glm::radians(45.0f), 1.0f, 0.1f, 1000.0f);
-    drawGlowStars(stars, *lighting, view, projection, 0.5f, false);
-    EXPECT_EQ(integer(GL_CURRENT_PROGRAM), 0);
-    EXPECT_EQ(target->pixel(16, 16), glm::ivec4(0, 0, 0, 255));
-
     drawGlowStars(stars, *lighting, view, projection, 0.25f, true);
     EXPECT_EQ(target->pixel(16, 16), glm::ivec4(255, 255, 255, 255)) << "drawn with glow on";
     GLint glow = -1;
     glGetUniformiv(lighting->programId, glGetUniformLocation(lighting->programId, "glow"), &glow);
     EXPECT_EQ(glow, 0) << "and switched back off after the stars";
+    // Switched off they neither show nor turn.
+    target->clear();
+    glUseProgram(0);
+    drawGlowStars(stars, *lighting, view, projection, 0.5f, false);
+    EXPECT_EQ(integer(GL_CURRENT_PROGRAM), 0);
+    EXPECT_EQ(target->pixel(16, 16), glm::ivec4(0, 0, 0, 255));
     // Star 2 lies flat after its quarter turn about x: seen from just above it.
     const float round = 120.0f * std::sqrt(0.5f);
     target->clear();
