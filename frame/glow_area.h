@@ -25,6 +25,12 @@ struct TexelRect {
 TexelRect screenBounds(const std::vector<glm::vec4>& spheres, const glm::mat4& view, const glm::mat4& projection,
                        int width, int height);
 
+// The window pixels whose composite can read a non-black texel of a blur
+// target when only `texels` of it are non-black: each pixel filters the two
+// nearest texels along each axis, and the target repeats, so texels at an
+// edge reach the window's other edge too.
+TexelRect compositeReach(const TexelRect& texels, int halfWidth, int halfHeight, int width, int height);
+
 // A sphere around a model of the given radius as matrix places it (after the
 // divide by w): xyz the centre, w the radius, infinite when the matrix is
 // projective.
