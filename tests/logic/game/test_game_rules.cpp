@@ -51,7 +51,8 @@ TEST(Pickups, AHeartAddsALifeOnceAndACarrotCountsWithinItsSmallerRadius) {
     EXPECT_FALSE(state.gainedLifeMessage);
 }
 
-TEST(Trunks, TwoInRangeInOneFrameCostTwoLivesAndEachOnlyOnce) {
+// The loss itself, with the clock at zero, is the HUD tests' and the lose route's.
+TEST(Trunks, TwoInRangeInOneFrameCostTwoLivesEachOnlyOnceAndWithNoneLeftNothingIsPickedUpOrHit) {
     GameState state;
     state.gainedLifeMessage = true;
     Trunk first{Rabbit + glm::vec3(69.0f, 0, 0), false};
@@ -64,18 +65,13 @@ TEST(Trunks, TwoInRangeInOneFrameCostTwoLivesAndEachOnlyOnce) {
     EXPECT_EQ(state.lives, 1.0f);
     EXPECT_TRUE(state.lostLifeMessage);
     EXPECT_FALSE(state.gainedLifeMessage);
-}
 
-// The loss itself, with the clock at zero, is the HUD tests' and the lose route's.
-TEST(NoLivesLeft, NothingIsPickedUpOrHit) {
-    GameState state;
     state.lives = 0.0f;
     bool taken = false;
     EXPECT_FALSE(applyPickupRule(state, PickupKind::Heart, taken, Rabbit, Rabbit));
     EXPECT_FALSE(applyPickupRule(state, PickupKind::Carrot, taken, Rabbit, Rabbit));
-    Trunk trunk{Rabbit, false};
-    EXPECT_FALSE(applyTrunkRule(state, trunk, Rabbit));
-    EXPECT_FALSE(trunk.hit);
+    EXPECT_FALSE(applyTrunkRule(state, farAway, farAway.position));
+    EXPECT_FALSE(farAway.hit);
 }
 
 TEST(EndDecision, AfterAWinNeitherTheLastLifeNorTheClockShowGameOver) {

@@ -34,37 +34,28 @@ public:
     long count(const std::string& call) const { return std::count(calls.begin(), calls.end(), call); }
 };
 
-// A physics scene holding the pickups, released with the test.
-struct PickupScene {
+// Each test has its own physics scene holding the pickups, released with it.
+struct Stage : ::testing::Test {
     PhysicsFoundation* foundation = createPhysicsFoundation();
     PhysicsSdk* sdk = createPhysicsSdk(foundation);
     PhysicsScene* scene = createPhysicsScene(sdk);
-
-    PickupScene() { createPickupActors(*scene); }
-    ~PickupScene() {
-        releasePhysicsScene(scene);
-        releasePhysicsSdk(sdk);
-        releasePhysicsFoundation(foundation);
-    }
-};
-
-GameWorld freshWorld() {
     std::ostringstream quiet;
-    return makeGameWorld(generateSmallStonePositions(level::SmallStoneMaxX, level::SmallStoneMinX,
-                                                     level::SmallStoneMaxZ, level::SmallStoneMinZ, quiet));
-}
-
-struct Stage : ::testing::Test {
-    PickupScene physics;
-    GameWorld world = freshWorld();
+    GameWorld world = makeGameWorld(generateSmallStonePositions(level::SmallStoneMaxX, level::SmallStoneMinX,
+                                                                level::SmallStoneMaxZ, level::SmallStoneMinZ, quiet));
     glm::vec3 camera = level::cameraStart;
     ScriptedKeys keys;
     Recorder recorder;
 
+    Stage() { createPickupActors(*scene); }
+    ~Stage() override {
+        releasePhysicsScene(scene);
+        releasePhysicsSdk(sdk);
+        releasePhysicsFoundation(foundation);
+    }
     void frame(float deltaTime = 1.0f / 60.0f) {
         recorder.calls.clear();
         advanceGameTimers(world, deltaTime);
-        runSceneStage(world, keys, deltaTime, camera, *physics.scene, recorder);
+        runSceneStage(world, keys, deltaTime, camera, *scene, recorder);
     }
 };
 
@@ -96,7 +87,7 @@ TEST_F(Stage, DrawsEveryObjectOnceInTheFixedOrderAndTheFilmChangesBeforeTheScree
     EXPECT_EQ(world.film.frameTimer, 0.0f);
 }
 
-TEST_F(Stage, ATakenCarrotIsNoLongerDrawnButStaysInTheScene) {
+TEST_F(Stage, TakenCarrotsAndHitTrunksAreNoLongerDrawnButStayInTheWorld) {
     world.rabbitPosition = level::pickupLayout[7].position + glm::vec3(0.0f, 5.0f, 0.0f);
     frame();
     EXPECT_TRUE(world.pickups[7].taken);
@@ -105,11 +96,9 @@ TEST_F(Stage, ATakenCarrotIsNoLongerDrawnButStaysInTheScene) {
     EXPECT_EQ(world.state.carrotsCollected, 1.0f);
     EXPECT_EQ(recorder.count("pickup7"), 0);
     EXPECT_EQ(recorder.count("pickup8"), 1);
-    EXPECT_EQ(readPickupPositions(*physics.scene).size(), 18u);
-}
-
-TEST_F(Stage, AHitTrunkVanishesAndKeepsRollingAndTheLastTwoNeverHit) {
-    // Where trunk 0 will be after this frame's move.
+    EXPECT_EQ(readPickupPositions(*scene).size(), 18u);
+    // A hit trunk vanishes and keeps rolling; the last two never hit. Here is
+    // where trunk 0 will be after the next frame's move.
     world.rabbitPosition = world.trunks[0].position + glm::vec3(0.0f, 0.0f, 60.0f);
     frame();
     ASSERT_TRUE(world.trunks[0].hit);
