@@ -6,47 +6,19 @@
 #include <assimp/postprocess.h>
 #include <assimp/scene.h>
 
-#include <unistd.h>
-
-#include <filesystem>
-
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "render/material_library_filter.h"
-
-namespace {
-// One folder per process, removed at exit; its name lives in a plain array
-// because an exit handler may run after a static string is gone.
-char folderName[] = "/tmp/mh-fuzz-model-XXXXXX";
-
-const std::string& scratchFolder() {
-    static const std::string folder = [] {
-        if (!mkdtemp(folderName)) return std::string("/tmp");
-        std::atexit([] {
-            std::error_code ignored;
-            std::filesystem::remove_all(folderName, ignored);
-        });
-        return std::string(folderName);
-    }();
-    return folder;
-}
-
-void writeFile(const std::string& path, const uint8_t* data, size_t size) {
-    if (std::FILE* file = std::fopen(path.c_str(), "wb")) {
-        std::fwrite(data, 1, size, file);
-        std::fclose(file);
-    }
-}
-}  // namespace
+#include "tests/support/scratch_dir.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::string obj = scratchFolder() + "/fuzz.obj";
-    writeFile(obj, data, size);
-    writeFile(scratchFolder() + "/fuzz.mtl", data, size);
+    // One folder for the run, removed when the process exits.
+    static const ScratchDir folder;
+    const std::string bytes(data, data + size);
+    const std::string obj = folder.write("fuzz.obj", bytes);
+    folder.write("fuzz.mtl", bytes);
     // One importer for the run: building one registers every format, which
     // would cost more than the import itself.
     static MaterialLibraryFilter* filter = new MaterialLibraryFilter;
