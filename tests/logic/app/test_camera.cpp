@@ -13,14 +13,10 @@ glm::vec3 seen(Camera& camera, const glm::vec3& direction, float d) {
     return glm::vec3(camera.viewMatrix() * glm::vec4(camera.position + direction * d, 1.0f));
 }
 
-// Normalised depth of a point straight ahead of the camera at distance d, in
-// double: within a few units of the far plane float rounding of the matrix
-// decides, so the cases keep clear of it.
-double clipDepthAhead(int farPlane, double d) {
-    const glm::mat4 projection = Camera().projectionMatrix(1024, 768, farPlane);
-    const double z = -d * static_cast<double>(projection[2][2]) + static_cast<double>(projection[3][2]);
-    const double w = -d * static_cast<double>(projection[2][3]) + static_cast<double>(projection[3][3]);
-    return z / w;
+// Normalised depth of a point straight ahead of the camera at distance d.
+float clipDepthAhead(int farPlane, float d) {
+    const glm::vec4 p = Camera().projectionMatrix(1024, 768, farPlane) * glm::vec4(0.0f, 0.0f, -d, 1.0f);
+    return p.z / p.w;
 }
 
 TEST(Camera, LooksDownMinusZAtStartAndAlongItsAnglesOnceChanged) {
@@ -32,13 +28,13 @@ TEST(Camera, LooksDownMinusZAtStartAndAlongItsAnglesOnceChanged) {
 }
 
 TEST(Camera, TheFarPlaneSwitchDecidesWhetherDistantPointsAreClipped) {
-    EXPECT_GT(clipDepthAhead(farplane::Near, 11000.0), 1.0);
-    EXPECT_LT(clipDepthAhead(farplane::Near, 9000.0), 1.0);
-    EXPECT_LT(clipDepthAhead(farplane::Unbounded, 20000.0), 1.0);
-    EXPECT_GT(clipDepthAhead(farplane::Unbounded, 20000.0), -1.0);
+    EXPECT_GT(clipDepthAhead(farplane::Near, 11000.0f), 1.0f);
+    EXPECT_LT(clipDepthAhead(farplane::Near, 9000.0f), 1.0f);
+    EXPECT_LT(clipDepthAhead(farplane::Unbounded, 20000.0f), 1.0f);
+    EXPECT_GT(clipDepthAhead(farplane::Unbounded, 20000.0f), -1.0f);
     // Nothing closer than 0.1 shows.
-    EXPECT_LT(clipDepthAhead(farplane::Near, 0.09), -1.0);
-    EXPECT_GT(clipDepthAhead(farplane::Near, 0.11), -1.0);
+    EXPECT_LT(clipDepthAhead(farplane::Near, 0.09f), -1.0f);
+    EXPECT_GT(clipDepthAhead(farplane::Near, 0.11f), -1.0f);
     // 45 degrees from the bottom edge to the top; a wide window shows more sideways.
     const glm::mat4 projection = Camera().projectionMatrix(1024, 768, farplane::Near);
     const glm::vec4 top = projection * glm::vec4(0.0f, 100.0f * std::tan(0.3926991f), -100.0f, 1.0f);

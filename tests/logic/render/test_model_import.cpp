@@ -25,19 +25,17 @@ std::string triangleUsing(const std::string& library, const std::string& materia
 std::vector<std::string> textures(const ScratchDir& dir, const std::string& name, const std::string& library,
                                   const std::string& material = "grass") {
     const ImportedModel model = importModel(dir.write(name, triangleUsing(library, material)));
-    std::vector<std::string> found;
     EXPECT_TRUE(model.ok) << model.error;
-    if (model.meshes.size() != 1 || model.meshes[0].indices.size() != 3) {
-        ADD_FAILURE() << name << ": the triangle did not come through";
-        return found;
-    }
+    // Without its one mesh the answer matches nothing a test expects.
+    if (model.meshes.size() != 1) return {name + ": " + std::to_string(model.meshes.size()) + " meshes"};
+    std::vector<std::string> found;
     for (const TextureReference& t : model.meshes[0].textures) found.push_back(t.samplerPrefix + " " + t.fileName);
     return found;
 }
 
 }  // namespace
 
-TEST(ModelImport, MeshesComeInFileOrderAsTrianglesWithFlippedUVsAndTheSharedMap) {
+TEST(ModelImport, MeshesComeInFileOrderAsTrianglesWithFlippedUVsAndTheSharedMapAndNoneFromAnEmptyFile) {
     ScratchDir dir;
     dir.write("two.mtl", "newmtl grass\nKd 1 1 1\nmap_Kd grass.png\n");
     const ImportedModel model = importModel(dir.write("two.obj", TwoObjects));
@@ -69,6 +67,11 @@ TEST(ModelImport, MeshesComeInFileOrderAsTrianglesWithFlippedUVsAndTheSharedMap)
         EXPECT_EQ(mesh.textures[0].samplerPrefix, "texture_diffuse");
         EXPECT_EQ(mesh.textures[0].fileName, "grass.png");
     }
+    // A missing file is the GL model test's, with the line it prints.
+    const ImportedModel empty = importModel(dir.write("empty.obj", ""));
+    EXPECT_FALSE(empty.ok);
+    EXPECT_FALSE(empty.error.empty());
+    EXPECT_TRUE(empty.meshes.empty());
 }
 
 TEST(ModelImport, SlotsGoInFixedOrderWithBumpAsNormalAndAmbientAsHeight) {
@@ -78,15 +81,6 @@ TEST(ModelImport, SlotsGoInFixedOrderWithBumpAsNormalAndAmbientAsHeight) {
     EXPECT_EQ(textures(dir, "all.obj", "all.mtl", "all"),
               (std::vector<std::string>{"texture_diffuse colour.png", "texture_specular shine.png",
                                         "texture_normal bump.png", "texture_height ambient.png"}));
-}
-
-// A missing file is the GL model test's, with the line it prints.
-TEST(ModelImport, AnEmptyFileGivesTheImportersErrorAndNoMeshes) {
-    ScratchDir dir;
-    const ImportedModel empty = importModel(dir.write("empty.obj", ""));
-    EXPECT_FALSE(empty.ok);
-    EXPECT_FALSE(empty.error.empty());
-    EXPECT_TRUE(empty.meshes.empty());
 }
 
 // Material libraries reach the importer without the statements that come
