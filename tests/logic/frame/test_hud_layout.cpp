@@ -58,7 +58,7 @@ TEST(HudNumbers, AreTruncatedTowardZeroAndAFrameRateIsAlwaysAnInt) {
     EXPECT_EQ(framesPerSecond(1.0e-12f), INT_MAX);
 }
 
-TEST(HudLayout, TheHurryLineLatchesATimedOutGameAsLostOnlyWhileTheHudIsOn) {
+TEST(HudLayout, TheHurryLineLatchesATimedOutGameAsLostOnlyWhileTheHudIsOnAndNotWithoutLives) {
     for (const bool showHud : {true, false}) {
         SCOPED_TRACE(showHud);
         GameWorld world;
@@ -81,9 +81,7 @@ TEST(HudLayout, TheHurryLineLatchesATimedOutGameAsLostOnlyWhileTheHudIsOn) {
         hud(world, end);
         EXPECT_EQ(end, showHud ? EndDecision::Lose : EndDecision::None);
     }
-}
-
-TEST(HudLayout, NoHurryLineOnceTheLivesAreGone) {
+    // Once the lives are gone there is no hurry line, and so no latch.
     GameWorld world;
     world.state.timeLeft = 8.0f;
     world.state.lives = 0.0f;
