@@ -40,8 +40,7 @@ TEST(GlowArea, ScreenBoundsHoldWhatTheSpheresCover) {
     EXPECT_TRUE(bounds({{0.0f, 0.0f, 10.0f, 1.0f}}).empty()) << "behind the camera";
     EXPECT_TRUE(bounds({{50.0f, 0.0f, -10.0f, 1.0f}}).empty()) << "beside the view";
     EXPECT_TRUE(bounds({}).empty());
-    const TexelRect around = bounds({{0.0f, 0.0f, 0.5f, 1.0f}});
-    EXPECT_TRUE(around.x0 == 0 && around.y0 == 0 && around.x1 == Width && around.y1 == Height)
+    EXPECT_TRUE(bounds({{0.0f, 0.0f, 0.5f, 1.0f}}) == TexelRect::whole(Width, Height))
         << "a sphere round the camera can cover any pixel";
 }
 
