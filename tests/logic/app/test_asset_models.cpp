@@ -32,15 +32,11 @@ constexpr float GroundY = 10.0f;
 // Rabbit height and the top of a plain jump, in world units.
 constexpr float RabbitTop = 70.0f;
 
-struct Box {
-    glm::vec3 lo{1e30f}, hi{-1e30f};
-    glm::vec3 size() const { return hi - lo; }
-};
-
 // A model's positions after the matrix and the divide by w the rasteriser makes.
 struct Placed {
     std::vector<glm::vec3> points;
-    Box box;
+    glm::vec3 lo{1e30f}, hi{-1e30f};
+    glm::vec3 size() const { return hi - lo; }
     // The largest distance from centre, across the ground only when flat.
     float reach(const glm::vec3& centre, bool flat = false) const {
         float d = 0.0f;
@@ -64,16 +60,16 @@ Placed place(const ImportedModel& model, const glm::mat4& matrix) {
         for (const MeshVertex& v : mesh.vertices) {
             const glm::vec4 p = matrix * glm::vec4(v.position, 1.0f);
             placed.points.push_back(glm::vec3(p) / p.w);
-            placed.box.lo = glm::min(placed.box.lo, placed.points.back());
-            placed.box.hi = glm::max(placed.box.hi, placed.points.back());
+            placed.lo = glm::min(placed.lo, placed.points.back());
+            placed.hi = glm::max(placed.hi, placed.points.back());
         }
     }
     return placed;
 }
 
-const Box& meadow() {
-    static const Box box = place(load(scenepaths::Meadow), groundModelMatrix()).box;
-    return box;
+const Placed& meadow() {
+    static const Placed placed = place(load(scenepaths::Meadow), groundModelMatrix());
+    return placed;
 }
 
 bool onMeadow(const glm::vec3& p) {
@@ -81,10 +77,10 @@ bool onMeadow(const glm::vec3& p) {
 }
 
 // Standing on the meadow from the grass up past the rabbit's jump.
-void expectStandsOnTheMeadow(const Box& box) {
-    EXPECT_LE(box.lo.y, GroundY);
-    EXPECT_GT(box.hi.y, RabbitTop);
-    EXPECT_TRUE(onMeadow(box.lo) && onMeadow(box.hi));
+void expectStandsOnTheMeadow(const Placed& model) {
+    EXPECT_LE(model.lo.y, GroundY);
+    EXPECT_GT(model.hi.y, RabbitTop);
+    EXPECT_TRUE(onMeadow(model.lo) && onMeadow(model.hi));
 }
 
 TEST(AssetModels, MeadowIsFlatAndCarriesEveryPlacement) {
@@ -96,8 +92,8 @@ TEST(AssetModels, MeadowIsFlatAndCarriesEveryPlacement) {
     // Trunks start on the meadow, however far they roll later.
     const ImportedModel trunk = load(scenepaths::Trunk);
     for (const Trunk& t : generateTrunks()) {
-        const Box box = place(trunk, trunkMatrix(t.position)).box;
-        EXPECT_TRUE(onMeadow(box.lo) && onMeadow(box.hi)) << t.position.x << " " << t.position.z;
+        const Placed placed = place(trunk, trunkMatrix(t.position));
+        EXPECT_TRUE(onMeadow(placed.lo) && onMeadow(placed.hi)) << t.position.x << " " << t.position.z;
     }
 }
 
@@ -115,11 +111,11 @@ TEST(AssetModels, PickupsFillTheirRadiusAndStandOnTheGrass) {
         const float reach = placed.reach(level::pickupLayout[i].position);
         EXPECT_LT(reach, radius);
         EXPECT_GT(reach, 0.75f * radius);
-        EXPECT_LT(placed.box.lo.y, GroundY + 5.0f);
-        EXPECT_GT(placed.box.hi.y, GroundY + 10.0f);
+        EXPECT_LT(placed.lo.y, GroundY + 5.0f);
+        EXPECT_GT(placed.hi.y, GroundY + 10.0f);
         // The flat heart shows its face, not its edge, to the player looking along -z.
         if (isHeart) {
-            EXPECT_GT(placed.box.size().x, 2.0f * placed.box.size().z);
+            EXPECT_GT(placed.size().x, 2.0f * placed.size().z);
         }
     }
 }
@@ -135,20 +131,20 @@ TEST(AssetModels, StonesFillTheirRadiusUnderTheFilmScreenAndShowAboveTheGrass) {
         const Placed placed = place(stone, largeStoneMatrix(i));
         EXPECT_LT(placed.reach(largeStonePoint(i), true), level::LargeStoneRadius);
         EXPECT_GT(placed.reach(largeStonePoint(i), true), 0.6f * level::LargeStoneRadius);
-        expectStandsOnTheMeadow(placed.box);
-        EXPECT_LT(placed.box.hi.y, screenBottom);
+        expectStandsOnTheMeadow(placed);
+        EXPECT_LT(placed.hi.y, screenBottom);
     }
     // A small stone stands unscaled at its stored position (the level test
     // holds its matrix to that) and shows above the grass.
     const glm::vec3 stored(-99.2f, level::SmallStoneY, 489.9f);
-    const Box small = place(stone, smallStoneMatrix(stored)).box;
+    const Placed small = place(stone, smallStoneMatrix(stored));
     EXPECT_GT(small.hi.y, GroundY + 2.0f);
     EXPECT_LT(small.lo.y, GroundY);
 }
 
 TEST(AssetModels, RabbitTrunkAndCrateMatchTheirRadiiOnTheGrass) {
     const glm::vec3 at(-109.0f, 10.0f, 5369.1f);
-    const Box trunk = place(load(scenepaths::Trunk), trunkMatrix(at)).box;
+    const Placed trunk = place(load(scenepaths::Trunk), trunkMatrix(at));
     // Across the path, as wide as its hit radius and low enough to jump.
     EXPECT_NEAR(trunk.hi.x - at.x, level::TrunkRadius, 0.1f * level::TrunkRadius);
     EXPECT_NEAR(at.x - trunk.lo.x, level::TrunkRadius, 0.1f * level::TrunkRadius);
@@ -157,16 +153,16 @@ TEST(AssetModels, RabbitTrunkAndCrateMatchTheirRadiiOnTheGrass) {
     EXPECT_LT(trunk.hi.y, 120.0f);
 
     const Placed rabbit = place(load(scenepaths::Rabbit), rabbitModelMatrix(level::rabbitStart, 0.0f));
-    EXPECT_NEAR(rabbit.box.lo.y, GroundY, 1.5f);
-    EXPECT_GT(rabbit.box.size().y, 35.0f);
-    EXPECT_LT(rabbit.box.size().y, 80.0f);
-    EXPECT_GT(rabbit.box.size().x, 10.0f);
-    EXPECT_LT(rabbit.box.size().x, rabbit.box.size().y);
+    EXPECT_NEAR(rabbit.lo.y, GroundY, 1.5f);
+    EXPECT_GT(rabbit.size().y, 35.0f);
+    EXPECT_LT(rabbit.size().y, 80.0f);
+    EXPECT_GT(rabbit.size().x, 10.0f);
+    EXPECT_LT(rabbit.size().x, rabbit.size().y);
     // Well inside a carrot's reach of its own centre, so pickups feel right.
     EXPECT_LT(rabbit.reach(level::rabbitStart, true), 2.0f * level::CarrotRadius);
 
     const Placed crate = place(load(scenepaths::Cube), crateMatrix());
-    EXPECT_NEAR(crate.box.lo.y, GroundY, 0.5f);
+    EXPECT_NEAR(crate.lo.y, GroundY, 0.5f);
     EXPECT_LT(crate.reach(level::woodenCrate, true), level::CrateRadius);
     EXPECT_GT(crate.reach(level::woodenCrate, true), 0.5f * level::CrateRadius);
 }
@@ -177,7 +173,7 @@ TEST(AssetModels, StarIsCheapEnoughForThreeThousandInstances) {
     for (const ImportedMesh& mesh : star.meshes) triangles += mesh.indices.size() / 3;
     EXPECT_LE(triangles, 48u);
     // The glow stars scale it by 10, 7 and 4: about a unit across.
-    const glm::vec3 size = place(star, glm::mat4(1.0f)).box.size();
+    const glm::vec3 size = place(star, glm::mat4(1.0f)).size();
     EXPECT_GT(std::max(size.x, size.y), 1.0f);
     EXPECT_LT(std::max({size.x, size.y, size.z}), 3.0f);
 }
@@ -188,12 +184,12 @@ TEST(AssetModels, WallsStandOnTheMeadowWithTangents) {
     const ImportedModel wall = load(scenepaths::Wall), tunnel = load(scenepaths::Tunnel);
     for (float seconds : {0.0f, 9.0f, 22.5f}) {
         SCOPED_TRACE(seconds);
-        expectStandsOnTheMeadow(place(wall, brickWallModelMatrix(seconds)).box);
+        expectStandsOnTheMeadow(place(wall, brickWallModelMatrix(seconds)));
     }
-    const Box box = place(tunnel, tunnelWallMatrix()).box;
-    expectStandsOnTheMeadow(box);
+    const Placed slab = place(tunnel, tunnelWallMatrix());
+    expectStandsOnTheMeadow(slab);
     // A slab along the path, beside it.
-    EXPECT_GT(box.size().z, 5.0f * box.size().x);
+    EXPECT_GT(slab.size().z, 5.0f * slab.size().x);
     for (const ImportedModel* model : {&wall, &tunnel}) {
         for (const ImportedMesh& mesh : model->meshes)
             for (const MeshVertex& v : mesh.vertices) ASSERT_GT(glm::length(v.tangent), 0.5f);
