@@ -27,7 +27,7 @@ TEST(SettingsConversion, NumbersFollowStrtolAndStrtodAndNonsenseKeepsTheDefault)
         EXPECT_EQ(refreshRateHint(window(nonsense)), 60) << nonsense;
 }
 
-TEST(SettingsConversion, BooleansAcceptTheReaderWordsInAnyCaseAndTitlesAreKeptAsWritten) {
+TEST(SettingsConversion, BooleansAcceptTheReaderWordsTitlesAreKeptAsWrittenAndMissingKeysKeepDefaults) {
     for (const char* yes : {"Yes", "on", "1", "TRUE"}) EXPECT_TRUE(window(std::string("fullscreen=") + yes).fullscreen);
     for (const char* no : {"maybe", "No", "off", "0", ""})
         EXPECT_FALSE(window(std::string("fullscreen=") + no).fullscreen);
@@ -35,9 +35,7 @@ TEST(SettingsConversion, BooleansAcceptTheReaderWordsInAnyCaseAndTitlesAreKeptAs
     EXPECT_TRUE(parse("[camera]\nfree=maybe\n").freeCamera);
     EXPECT_EQ(window("title=").title, "");
     EXPECT_EQ(window("title = Hop  along").title, "Hop  along");
-}
-
-TEST(SettingsConversion, MissingKeysKeepDefaultsAndOtherSectionsAndJunkAreIgnored) {
+    // Missing keys keep their defaults; other sections and junk are ignored.
     const Settings s = parse(
         "[window]\nwidth=640\nthis line has no equals sign\n[[broken\n"
         "height=480\n[camera]\nwidth=99\nfree=no\n[other]\nheight=1\n");
