@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -17,7 +16,6 @@
 #include "app/scene_assets.h"
 #include "frame/lighting.h"
 #include "game/level_layout.h"
-#include "game/pickup_world.h"
 #include "game/trunk_random.h"
 #include "render/model_import.h"
 #include "render/plane_geometry.h"
