@@ -14,16 +14,12 @@ import time
 from harness import first_match
 
 
-def find_chromium():
-    for name in ("chromium", "chromium-browser", "google-chrome"):
-        path = shutil.which(name)
-        if path:
-            return path
-    return None
+CHROMIUM = shutil.which("chromium")
 
 
 class Browser:
-    """Headless Chromium with one page; console lines gather in `console`."""
+    """Headless Chromium with one page; console lines gather in `console`, and
+    errors and uncaught exceptions in `errors`."""
 
     def __init__(self, width=1100, height=1000):
         self.profile = tempfile.mkdtemp(prefix="mh-chromium-")
@@ -31,7 +27,7 @@ class Browser:
         self.answers, answers_out = os.pipe()
         # Chromium reads the protocol's messages on descriptor 3 and answers on 4.
         self.proc = subprocess.Popen(
-            ["/bin/sh", "-c", 'exec "$0" "$@" 3<&%d 4>&%d' % (commands_in, answers_out), find_chromium(),
+            ["/bin/sh", "-c", 'exec "$0" "$@" 3<&%d 4>&%d' % (commands_in, answers_out), CHROMIUM,
              "--headless=new", "--no-sandbox", "--use-angle=swiftshader", "--enable-unsafe-swiftshader",
              "--no-first-run", "--no-default-browser-check", "--remote-debugging-pipe",
              "--user-data-dir=" + self.profile, "--window-size=%d,%d" % (width, height), "about:blank"],
@@ -105,7 +101,6 @@ class Browser:
         return result.get("result", {}).get("value")
 
     def wait_for_console(self, pattern, timeout=120, start=0):
-        """Index of the first console line from `start` on matching `pattern`."""
         return first_match(self.cond, self.console, pattern, timeout, start,
                            lambda: "console ended with:\n%s\nerrors:\n%s"
                            % ("\n".join(self.console[-20:]), "\n".join(self.errors[-10:])))
@@ -114,23 +109,16 @@ class Browser:
         with self.cond:
             return list(self.console)
 
-    # Virtual key codes of the keys the game reads.
-    KEY_CODES = {"F2": 113, "F3": 114, "F4": 115, "F5": 116, "F6": 117, "F8": 119, "F10": 121,
-                 "Escape": 27, "KeyW": 87, "KeyA": 65, "KeyS": 83, "KeyD": 68}
-
-    def key(self, code, down=True):
-        key = code[3:].lower() if code.startswith("Key") else code
-        self.call("Input.dispatchKeyEvent", type="rawKeyDown" if down else "keyUp", code=code, key=key,
-                  windowsVirtualKeyCode=self.KEY_CODES[code], nativeVirtualKeyCode=self.KEY_CODES[code])
-
-    def press_until_console(self, code, pattern, start=0, timeout=60):
+    def press_until_console(self, key, pattern, start=0, timeout=60):
         """Holds a key until a console line answers it: the game reads the
         keys' state once a frame, and a software-rendered frame can be long."""
-        self.key(code, True)
+        code = {"F4": 115, "Escape": 27}[key]  # the virtual key codes of the keys the test presses
+        event = dict(code=key, key=key, windowsVirtualKeyCode=code, nativeVirtualKeyCode=code)
+        self.call("Input.dispatchKeyEvent", type="rawKeyDown", **event)
         try:
             return self.wait_for_console(pattern, timeout=timeout, start=start)
         finally:
-            self.key(code, False)
+            self.call("Input.dispatchKeyEvent", type="keyUp", **event)
 
     def screenshot_png(self):
         return base64.b64decode(self.call("Page.captureScreenshot", format="png")["data"])

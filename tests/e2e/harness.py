@@ -1,15 +1,12 @@
-"""Drives the real game binary under X for the end-to-end tests.
-
-A display is started (Xvfb) when none is set, and stopped again by whoever
-started it. Every wait is for a condition: a line on standard output, a window
-that appears, a process that ends. Only key holds take real time, because the
-game reads key state once a frame.
-"""
+"""Drives the real game binary under Xvfb (started when no DISPLAY is set) for
+the end-to-end tests. Every wait is for a condition; only key holds take real
+time, because the game reads key state once a frame."""
 
 import ctypes
 import os
 import re
 import shutil
+import struct
 import subprocess
 import tempfile
 import threading
@@ -24,9 +21,8 @@ ARTIFACTS = os.path.join(BINARY_DIR, "e2e-artifacts")
 
 
 def first_match(cond, lines, pattern, timeout, start, report, ended=lambda: False):
-    """Index of the first entry of `lines` from `start` on that matches
-    `pattern`, waiting on `cond` (notified by whoever appends to `lines`)
-    until `timeout` or until `ended()`; `report()` tells what was seen."""
+    """Index of the first of `lines` from `start` on to match, waiting on `cond`
+    (notified by whoever appends to `lines`) until `timeout` or `ended()`."""
     regex = re.compile(pattern)
     deadline = time.monotonic() + timeout
     with cond:
@@ -71,28 +67,23 @@ class VirtualDisplay:
             self.proc = None
 
     def env(self):
-        env = dict(os.environ)
-        env["DISPLAY"] = self.name
-        return env
+        return dict(os.environ, DISPLAY=self.name)
 
 
 class GameRun:
-    """One run of the game, with its standard output collected line by line."""
 
     def __init__(self, display, workdir=None, command=None, env=None):
         self.display = display
-        self.workdir = workdir or BINARY_DIR
         self.lines = []
         self.stderr = b""
         self.cond = threading.Condition()
-        self.started = time.monotonic()
         env = dict(display.env(), **(env or {}))
         if os.environ.get("MH_GAME_PRELOAD"):
             # Sanitizer run only: the preload has to come before the runtime.
             env["LD_PRELOAD"] = os.environ["MH_GAME_PRELOAD"]
             env["ASAN_OPTIONS"] = env.get("ASAN_OPTIONS", "detect_leaks=1") + ":verify_asan_link_order=0"
         self.proc = subprocess.Popen(
-            [command or GAME], cwd=self.workdir, env=env,
+            [command or GAME], cwd=workdir or BINARY_DIR, env=env,
             stdout=subprocess.PIPE, stderr=subprocess.PIPE)
         self.reader = threading.Thread(target=self._read_stdout, daemon=True)
         self.reader.start()
@@ -111,9 +102,7 @@ class GameRun:
     def _read_stderr(self):
         self.stderr = self.proc.stderr.read()
 
-    # --- waiting -------------------------------------------------------
     def wait_for_line(self, pattern, timeout=60, start=0):
-        """Index of the first line from `start` on that matches `pattern`."""
         return first_match(self.cond, self.lines, pattern, timeout, start,
                            lambda: "output was:\n" + "\n".join(self.lines[-40:]),
                            ended=lambda: self.proc.poll() is not None and not self.reader.is_alive())
@@ -127,7 +116,6 @@ class GameRun:
             return "\n".join(self.lines)
 
     def wait_for_window(self, timeout=60):
-        """The game's window id, once it is mapped."""
         # Polled rather than `search --sync`, which can miss a window created
         # after other clients came and went on the same display.
         deadline = time.monotonic() + timeout
@@ -171,7 +159,6 @@ class GameRun:
             time.sleep(0.1)
 
     def wait_for_picture(self, condition, what, timeout=30):
-        """The first picture of the window for which condition holds."""
         deadline = time.monotonic() + timeout
         while not condition(picture := self.picture()):
             if time.monotonic() > deadline:
@@ -184,7 +171,6 @@ class GameRun:
         self.err_reader.join(timeout=10)
         return code
 
-    # --- input -----------------------------------------------------------
     def _xdotool(self, *args):
         done = subprocess.run(["xdotool", *args], env=self.display.env(), timeout=30,
                               capture_output=True)
@@ -192,18 +178,16 @@ class GameRun:
         if done.returncode != 0 and self.proc.poll() is None:
             raise AssertionError("xdotool %s failed: %s" % (" ".join(args), done.stderr.decode()))
 
-    def key_down(self, *keys):
-        for key in keys:
-            self._xdotool("keydown", "--window", self.window, key)
+    def key_down(self, key):
+        self._xdotool("keydown", "--window", self.window, key)
 
-    def key_up(self, *keys):
-        for key in keys:
-            if self.proc.poll() is None:
-                self._xdotool("keyup", "--window", self.window, key)
-            else:
-                # The window is gone (Escape closed it): release the key on the
-                # server itself, or the next game starts with it held.
-                self._xdotool("keyup", key)
+    def key_up(self, key):
+        if self.proc.poll() is None:
+            self._xdotool("keyup", "--window", self.window, key)
+        else:
+            # The window is gone (Escape closed it): release the key on the
+            # server itself, or the next game starts with it held.
+            self._xdotool("keyup", key)
 
     def mouse_move(self, dx, dy):
         self._xdotool("mousemove_relative", "--", str(dx), str(dy))
@@ -233,10 +217,17 @@ class GameRun:
                 self._xdotool("keyup", "Escape")
 
     def request_close(self):
-        """Asks the window to close the way a window manager's close button does."""
-        send_delete_window(self.display.name, int(self.window, 0))
+        """Sends WM_DELETE_WINDOW, as a window manager's close button does."""
+        x11 = ctypes.CDLL("libX11.so.6")
+        x11.XOpenDisplay.restype = ctypes.c_void_p
+        dpy = ctypes.c_void_p(x11.XOpenDisplay(self.display.name.encode()))
+        window = int(self.window, 0)
+        # An XClientMessageEvent (type 33, format 32) in an XEvent's 24 longs.
+        event = struct.pack("@iLiPLLi5l", 33, 0, 0, 0, window, x11.XInternAtom(dpy, b"WM_PROTOCOLS", 0), 32,
+                            x11.XInternAtom(dpy, b"WM_DELETE_WINDOW", 0), 0, 0, 0, 0).ljust(192, b"\0")
+        x11.XSendEvent(dpy, ctypes.c_ulong(window), 0, ctypes.c_long(0), event)
+        x11.XCloseDisplay(dpy)
 
-    # --- output ----------------------------------------------------------
     def _grab(self, *convert_to):
         xwd = subprocess.run(["xwd", "-silent", "-id", self.window], env=self.display.env(),
                              capture_output=True, check=True, timeout=30)
@@ -249,15 +240,12 @@ class GameRun:
         return path
 
     def picture(self):
-        """The window's pixels now, as a Picture."""
         return Picture.from_ppm(self._grab("-depth", "8", "ppm:-"))
 
     def window_geometry(self):
         out = subprocess.run(["xwininfo", "-id", self.window], env=self.display.env(),
                              capture_output=True, text=True, check=True, timeout=30).stdout
-        width = int(re.search(r"Width:\s+(\d+)", out).group(1))
-        height = int(re.search(r"Height:\s+(\d+)", out).group(1))
-        return width, height
+        return tuple(int(re.search(name + r":\s+(\d+)", out).group(1)) for name in ("Width", "Height"))
 
     def stop(self):
         if self.proc.poll() is None:
@@ -276,14 +264,8 @@ REPORT_PREFIXES = ("ERROR", "Texture failed", "Skybox texture failed", "Failed",
 
 
 def loader_reports(lines):
-    """The failure reports among the game's output lines, each with the open
-    creation texts in front of it taken off."""
-    reports = []
-    for line in lines:
-        rest = _OPEN_CREATION_TEXT.sub("", line)
-        if rest.startswith(REPORT_PREFIXES):
-            reports.append(rest)
-    return reports
+    """The failure reports among the game's lines, open creation texts taken off."""
+    return [r for r in (_OPEN_CREATION_TEXT.sub("", line) for line in lines) if r.startswith(REPORT_PREFIXES)]
 
 
 class Picture:
@@ -294,22 +276,17 @@ class Picture:
 
     @classmethod
     def from_ppm(cls, ppm):
-        """From ImageMagick's binary PPM: "P6", the size and 255 on lines of
-        their own, with comment lines (the window's name) among them."""
-        header, data = [], ppm
-        while len(header) < 3:
-            line, data = data.split(b"\n", 1)
-            if not line.startswith(b"#"):
-                header.append(line)
-        width, height = map(int, header[1].split())
-        return cls(width, height, data[:width * height * 3])
+        """From ImageMagick's binary PPM, with comment lines (the window's name) in its header."""
+        header = re.match(rb"P6\n(?:#.*\n)*(\d+) (\d+)\n(?:#.*\n)*255\n", ppm)
+        width, height = int(header[1]), int(header[2])
+        return cls(width, height, ppm[header.end():header.end() + width * height * 3])
 
     def pixel(self, x, y):
         i = (y * self.width + x) * 3
         return tuple(self.data[i:i + 3])
 
     def count(self, box, predicate):
-        """Pixels in box = (x0, y0, x1, y1), top-left origin, that satisfy predicate."""
+        """Pixels of box = (x0, y0, x1, y1) that satisfy predicate."""
         x0, y0, x1, y1 = box
         return sum(1 for y in range(y0, y1) for x in range(x0, x1) if predicate(self.pixel(x, y)))
 
@@ -322,108 +299,26 @@ def near(colour, tolerance=40):
     return lambda p: all(abs(a - b) <= tolerance for a, b in zip(p, colour))
 
 
-# Boxes in window pixels (x0, y0, x1, y1), top-left origin, of the start view
-# in the default 1024 x 768 window: sky above, meadow at the bottom corners.
-SKY = (300, 20, 700, 200)
-MEADOW_LEFT = (40, 560, 330, 760)
-MEADOW_RIGHT = (700, 560, 990, 760)
-
-
-def is_sky(c):
-    return c[2] > 150 and c[2] > c[0] + 40
-
-
-def is_grass(c):
-    return c[1] > c[0] + 15 and c[1] > c[2] + 15
-
-
-def share(picture, box, predicate):
-    return picture.count(box, predicate) / ((box[2] - box[0]) * (box[3] - box[1]))
-
-
-def send_delete_window(display_name, window):
-    """Sends WM_DELETE_WINDOW, as a window manager does for its close button."""
-    x11 = ctypes.CDLL("libX11.so.6")
-    x11.XOpenDisplay.restype = ctypes.c_void_p
-    x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
-    x11.XInternAtom.restype = ctypes.c_ulong
-    x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
-    x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, ctypes.c_void_p]
-    x11.XFlush.argtypes = [ctypes.c_void_p]
-    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
-
-    class ClientMessage(ctypes.Structure):
-        _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
-                    ("display", ctypes.c_void_p), ("window", ctypes.c_ulong),
-                    ("message_type", ctypes.c_ulong), ("format", ctypes.c_int),
-                    ("data", ctypes.c_long * 5)]
-
-    class Event(ctypes.Union):
-        _fields_ = [("client", ClientMessage), ("pad", ctypes.c_long * 24)]
-
-    dpy = x11.XOpenDisplay(display_name.encode())
-    if not dpy:
-        raise RuntimeError("cannot open display " + display_name)
-    try:
-        event = Event()
-        event.client.type = 33  # ClientMessage
-        event.client.window = window
-        event.client.message_type = x11.XInternAtom(dpy, b"WM_PROTOCOLS", 0)
-        event.client.format = 32
-        event.client.data[0] = x11.XInternAtom(dpy, b"WM_DELETE_WINDOW", 0)
-        event.client.data[1] = 0  # CurrentTime
-        x11.XSendEvent(dpy, window, 0, 0, ctypes.byref(event))
-        x11.XFlush(dpy)
-    finally:
-        x11.XCloseDisplay(dpy)
-
-
 class ScratchTree:
-    """A copy of the asset tree beside a build/ folder to run the game from.
-
-    Entries are symlinked, so the copy is cheap; files named in `replace` are
-    written instead, and those in `remove` are left out.
-    """
+    """The asset tree linked file by file beside a build/ folder to run the game
+    from, with the files in `replace` written instead and those in `remove` left out."""
 
     def __init__(self, replace=None, remove=()):
         self.root = tempfile.mkdtemp(prefix="meadowhop-e2e-")
-        self.build = os.path.join(self.root, "build")
-        self.assets = os.path.join(self.root, "assets")
+        self.build, self.assets = os.path.join(self.root, "build"), os.path.join(self.root, "assets")
+        shutil.copytree(ASSETS, self.assets, copy_function=os.symlink)
         os.makedirs(self.build)
         # As in the real build folder: assets/ under the working directory too.
         os.symlink("../assets", os.path.join(self.build, "assets"))
-        replace = replace or {}
-        for dirpath, dirnames, filenames in os.walk(ASSETS):
-            rel = os.path.relpath(dirpath, ASSETS)
-            target_dir = os.path.normpath(os.path.join(self.assets, rel))
-            os.makedirs(target_dir, exist_ok=True)
-            for name in filenames:
-                rel_file = os.path.normpath(os.path.join(rel, name))
-                if rel_file in remove or rel_file in replace:
-                    continue
-                os.symlink(os.path.join(dirpath, name), os.path.join(target_dir, name))
-        for rel_file, content in replace.items():
-            path = os.path.join(self.assets, rel_file)
-            os.makedirs(os.path.dirname(path), exist_ok=True)
-            mode = "wb" if isinstance(content, bytes) else "w"
-            with open(path, mode) as f:
+        for rel_file in {*remove, *(replace or {})}:
+            os.unlink(os.path.join(self.assets, rel_file))
+        for rel_file, content in (replace or {}).items():
+            with open(os.path.join(self.assets, rel_file), "wb" if isinstance(content, bytes) else "w") as f:
                 f.write(content)
-
-    def take_away(self, rel_file):
-        """Removes one file of the copy while a game may be running on it."""
-        os.unlink(os.path.join(self.assets, rel_file))
-
-    def put_back(self, rel_file):
-        os.symlink(os.path.join(ASSETS, rel_file), os.path.join(self.assets, rel_file))
-
-    def cleanup(self):
-        shutil.rmtree(self.root, ignore_errors=True)
 
 
 class GameTestCase(unittest.TestCase):
-    """Gives each test a display for the whole class and cleans up its runs."""
-
-    display = None
+    """One display for the class; each test's runs and trees cleaned up after it."""
 
     @classmethod
     def setUpClass(cls):
@@ -433,23 +328,13 @@ class GameTestCase(unittest.TestCase):
     def tearDownClass(cls):
         cls.display.__exit__(None, None, None)
 
-    def setUp(self):
-        self.runs = []
-        self.trees = []
-
-    def tearDown(self):
-        for run in self.runs:
-            run.stop()
-        for tree in self.trees:
-            tree.cleanup()
-
-    def start_game(self, tree=None):
-        run = GameRun(self.display, workdir=tree.build if tree else None)
-        self.runs.append(run)
+    def start_game(self, tree=None, **kwargs):
+        run = GameRun(self.display, **{"workdir": tree and tree.build, **kwargs})
+        self.addCleanup(run.stop)
         return run
 
     def scratch(self, **kwargs):
         tree = ScratchTree(**kwargs)
-        self.trees.append(tree)
+        self.addCleanup(shutil.rmtree, tree.root, True)
         return tree
 

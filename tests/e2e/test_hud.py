@@ -1,6 +1,10 @@
-"""The real clock drives the countdown: a game left alone shows the hurry line
-and then "Game Over" after sixty seconds of real time."""
+"""The real clock drives the countdown: a game stopped for five seconds (as a
+debugger or a busy machine stops it) goes on drawing and reading keys, its
+first frame after simply a long one, and left alone it shows the hurry line
+and then "Game Over" after sixty seconds of real time, the stop included."""
 
+import os
+import signal
 import time
 import unittest
 
@@ -15,11 +19,20 @@ GAME_OVER_BLUE = (0, 0, 25)     # (0, 0, 0.1)
 
 class Countdown(GameTestCase):
 
-    def test_left_alone_the_game_hurries_then_ends_after_sixty_seconds(self):
+    def test_stopped_for_five_seconds_it_goes_on_and_ends_sixty_seconds_after_the_start(self):
         run = self.start_game()
         run.wait_for_window()
         run.wait_for_drawing(keep_seconds=0, colours=40)
         started = time.monotonic()
+        os.kill(run.proc.pid, signal.SIGSTOP)
+        os.waitpid(run.proc.pid, os.WUNTRACED)
+        held = run.picture()
+        time.sleep(5.0)
+        self.assertEqual(run.picture().data, held.data)
+        os.kill(run.proc.pid, signal.SIGCONT)
+        self.assertNotEqual(run.wait_for_drawing(keep_seconds=1.0, timeout=30).data, held.data)
+        run.press_until_line("F2", r"^Show FPS toggled to: 0$", timeout=30)
+
         hurry_seen_at = None
         while time.monotonic() - started < 120:
             picture = run.picture()
