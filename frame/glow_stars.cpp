@@ -1,8 +1,9 @@
 #include "frame/glow_stars.h"
 
-#include <glm/gtc/matrix_transform.hpp>
+#include <algorithm>
+#include <cmath>
 
-#include "frame/glow_area.h"
+#include <glm/gtc/matrix_transform.hpp>
 
 namespace {
 
@@ -24,7 +25,11 @@ const glm::vec3 AxisZ{0.0f, 0.0f, 1.0f};
 
 }  // namespace
 
-GlowStars::GlowStars(const std::string& modelPath) : model(std::make_unique<ModelAsset>(modelPath)) {}
+GlowStars::GlowStars(const std::string& modelPath) : model(std::make_unique<ModelAsset>(modelPath)) {
+    for (const auto& mesh : model->meshes)
+        for (const MeshVertex& vertex : mesh->vertices)
+            modelRadius = std::max(modelRadius, glm::length(vertex.position));
+}
 
 void GlowStars::update(float deltaTime) {
     angle1 += deltaTime * Spin1;
@@ -49,8 +54,15 @@ void GlowStars::draw(const ShaderProgram& program) const {
 }
 
 std::vector<glm::vec4> GlowStars::bounds() const {
-    return {boundingSphere(model1, model->radius), boundingSphere(model2, model->radius),
-            boundingSphere(model3, model->radius)};
+    std::vector<glm::vec4> spheres;
+    for (const glm::mat4* matrix : {&model1, &model2, &model3}) {
+        // The Frobenius norm bounds how far the matrix can stretch any vector.
+        const glm::mat3 linear(*matrix);
+        const float stretch =
+            std::sqrt(glm::dot(linear[0], linear[0]) + glm::dot(linear[1], linear[1]) + glm::dot(linear[2], linear[2]));
+        spheres.emplace_back(glm::vec3((*matrix)[3]), modelRadius * stretch);
+    }
+    return spheres;
 }
 
 void drawGlowStars(GlowStars& stars, const ShaderProgram& lightingProgram, const glm::mat4& view,

@@ -25,6 +25,8 @@ public:
     std::vector<glm::vec4> bounds() const;
 
     std::unique_ptr<ModelAsset> model;
+    // The farthest vertex of the model from its origin.
+    float modelRadius = 0.0f;
     // Radians.
     float angle1 = 0.0f;
     float angle2 = 0.0f;

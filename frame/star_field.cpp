@@ -1,6 +1,5 @@
 #include "frame/star_field.h"
 
-#include "frame/glow_area.h"
 #include "frame/star_placement.h"
 #include "game/lcg15.h"
 
@@ -43,8 +42,8 @@ StarField::StarField(const ModelAsset& starModel, std::uint32_t seed) : model_(s
 
 StarField::~StarField() { glDeleteBuffers(1, &instanceBuffer_); }
 
-void StarField::setCamera(const ShaderProgram& particlesProgram, const glm::mat4& view, const glm::mat4& projection) {
-    viewProjection_ = projection * view;
+void StarField::setCamera(const ShaderProgram& particlesProgram, const glm::mat4& view,
+                          const glm::mat4& projection) const {
     particlesProgram.bind();
     particlesProgram.setUniformMat4("projection", projection);
     particlesProgram.setUniformMat4("view", view);
@@ -53,12 +52,8 @@ void StarField::setCamera(const ShaderProgram& particlesProgram, const glm::mat4
 void StarField::updateAndDraw(const ShaderProgram& particlesProgram) {
     moveStars(matrices_);
 
-    inView_.clear();
-    for (const glm::mat4& star : matrices_)
-        if (sphereInView(boundingSphere(star, model_.radius), viewProjection_)) inView_.push_back(star);
-    if (inView_.empty()) return;
     glBindBuffer(GL_ARRAY_BUFFER, instanceBuffer_);
-    glBufferSubData(GL_ARRAY_BUFFER, 0, bufferBytes(inView_), inView_.data());
+    glBufferSubData(GL_ARRAY_BUFFER, 0, bufferBytes(matrices_), matrices_.data());
     glBindBuffer(GL_ARRAY_BUFFER, 0);
 
     particlesProgram.bind();
@@ -70,7 +65,7 @@ void StarField::updateAndDraw(const ShaderProgram& particlesProgram) {
     for (const auto& mesh : model_.meshes) {
         glBindVertexArray(mesh->vao);
         glDrawElementsInstanced(GL_TRIANGLES, static_cast<GLsizei>(mesh->indices.size()), GL_UNSIGNED_INT, nullptr,
-                                static_cast<GLsizei>(inView_.size()));
+                                static_cast<GLsizei>(matrices_.size()));
         glBindVertexArray(0);
     }
 }

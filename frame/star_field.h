@@ -22,11 +22,9 @@ public:
     StarField& operator=(const StarField&) = delete;
 
     // Every frame right after the camera stage, whether the stars show or not.
-    void setCamera(const ShaderProgram& particlesProgram, const glm::mat4& view, const glm::mat4& projection);
+    void setCamera(const ShaderProgram& particlesProgram, const glm::mat4& view, const glm::mat4& projection) const;
     // Only while the stars show: moving and drawing are one step, so hiding
-    // the field freezes it and showing it resumes from there. Only the stars
-    // that can reach the view go to the GPU, in their order: most have flown
-    // out of sight a few seconds into the game.
+    // the field freezes it and showing it resumes from there.
     void updateAndDraw(const ShaderProgram& particlesProgram);
 
     const std::vector<glm::mat4>& matrices() const { return matrices_; }
@@ -35,8 +33,6 @@ public:
 private:
     ModelAsset model_;
     std::vector<glm::mat4> matrices_;
-    std::vector<glm::mat4> inView_;
-    glm::mat4 viewProjection_{1.0f};
     GLuint instanceBuffer_ = 0;
 };
 

@@ -1,6 +1,5 @@
 #include "render/model_asset.h"
 
-#include <algorithm>
 #include <iostream>
 
 #include "render/messages.h"
@@ -16,7 +15,6 @@ ModelAsset::ModelAsset(const std::string& path) {
     }
     directory = imported.directory;
     for (ImportedMesh& mesh : imported.meshes) {
-        for (const MeshVertex& vertex : mesh.vertices) radius = std::max(radius, glm::length(vertex.position));
         std::vector<std::shared_ptr<Texture>> textures;
         for (const TextureReference& ref : mesh.textures) {
             std::shared_ptr<Texture> found;

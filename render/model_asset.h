@@ -23,6 +23,4 @@ public:
     std::vector<std::shared_ptr<Texture>> loadedTextures;
     std::vector<std::shared_ptr<Mesh>> meshes;
     std::string directory;
-    // The farthest vertex from the model's origin.
-    float radius = 0.0f;
 };

@@ -21,6 +21,11 @@ inline int gladLoadGL(GLADloadfunc) { return 1; }
 #endif
 inline void glPolygonMode(GLenum, GLenum) {}
 
+// ES 3.0 has one colour mask for all outputs: the desktop masks the glow
+// output while nothing glows, to spare its writes; here every output keeps
+// being written, which leaves the same values.
+inline void glColorMaski(GLuint, GLboolean, GLboolean, GLboolean, GLboolean) {}
+
 // ES 3.0 accepts no unsized one- or two-channel internal formats; a desktop
 // driver stores those as 8 bits a channel, so ask for that by name.
 inline void mhWebTexImage2D(GLenum target, GLint level, GLint internalFormat, GLsizei width, GLsizei height,
