@@ -4,7 +4,6 @@
 
 #include <glad/gl.h>
 
-#include "frame/glow_area.h"
 #include "frame/lighting.h"
 #include "frame/post_processing.h"
 #include "frame/text_renderer.h"
@@ -156,8 +155,6 @@ void GameScene::drawHud(const GameWorld& world, EndDecision end, float deltaTime
 }
 
 void GameScene::drawWithShading(const ModelAsset& model, const glm::mat4& matrix) {
-    // Out of view (behind the camera, once passed): every vertex would be clipped away.
-    if (!sphereInView(boundingSphere(matrix, model.radius), view_.projection * view_.view)) return;
     shading_->setUniformMat4("model", matrix);
     model.draw(*shading_);
 }

@@ -72,33 +72,6 @@ TexelRect compositeReach(const TexelRect& texels, int halfWidth, int halfHeight,
     return rect;
 }
 
-glm::vec4 boundingSphere(const glm::mat4& matrix, float modelRadius) {
-    // A bottom row of (0, 0, 0, w), w > 0, divides every point by w (the
-    // small stones' matrices have 8 there); anything else gets no bound.
-    const float w = matrix[3][3];
-    if (matrix[0][3] != 0.0f || matrix[1][3] != 0.0f || matrix[2][3] != 0.0f || !(w > 0.0f))
-        return glm::vec4(0.0f, 0.0f, 0.0f, std::numeric_limits<float>::infinity());
-    // The Frobenius norm bounds how far the matrix can stretch any vector.
-    const glm::mat3 linear(matrix);
-    const float stretch =
-        std::sqrt(glm::dot(linear[0], linear[0]) + glm::dot(linear[1], linear[1]) + glm::dot(linear[2], linear[2]));
-    return glm::vec4(glm::vec3(matrix[3]) / w, modelRadius * stretch / w);
-}
-
-bool sphereInView(const glm::vec4& sphere, const glm::mat4& viewProjection) {
-    const glm::mat4 rows = glm::transpose(viewProjection);
-    // The planes of -w <= x, y, z <= w in world space: the fourth row plus or
-    // minus one of the others.
-    for (int axis = 0; axis < 3; ++axis) {
-        for (const float sign : {1.0f, -1.0f}) {
-            const glm::vec4 plane = rows[3] + sign * rows[axis];
-            const float length = glm::length(glm::vec3(plane));
-            if (glm::dot(glm::vec3(plane), glm::vec3(sphere)) + plane.w < -sphere.w * length) return false;
-        }
-    }
-    return true;
-}
-
 TexelRect blurReach(const TexelRect& window, int width, int height, int halfWidth, int halfHeight, int reach) {
     TexelRect rect;
     if (!reachAxis(window.x0, window.x1, width, halfWidth, reach, rect.x0, rect.x1)) return {};

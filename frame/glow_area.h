@@ -31,16 +31,6 @@ TexelRect screenBounds(const std::vector<glm::vec4>& spheres, const glm::mat4& v
 // edge reach the window's other edge too.
 TexelRect compositeReach(const TexelRect& texels, int halfWidth, int halfHeight, int width, int height);
 
-// A sphere around a model of the given radius as matrix places it (after the
-// divide by w): xyz the centre, w the radius, infinite when the matrix is
-// projective.
-glm::vec4 boundingSphere(const glm::mat4& matrix, float modelRadius);
-
-// Whether a sphere (xyz the world centre, w the radius) can reach the view
-// volume of projection * view: false only when it lies wholly beyond one of
-// its six planes.
-bool sphereInView(const glm::vec4& sphere, const glm::mat4& viewProjection);
-
 // The texels of the half-size blur targets that the blur can make non-black
 // when the glow lies within `window` of the full-size window: the shrink's
 // nearest sampling, then `reach` texels along each axis. The blur targets
