@@ -83,6 +83,14 @@ std::unique_ptr<ShaderProgram> built(const std::string& vertexPath, const std::s
     return program;
 }
 
+// RGBA bytes of the bound read framebuffer's read buffer, bottom row first.
+std::vector<unsigned char> readBytes(int x, int y, int width, int height) {
+    std::vector<unsigned char> bytes(static_cast<std::size_t>(width) * height * 4);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(x, y, width, height, GL_RGBA, GL_UNSIGNED_BYTE, bytes.data());
+    return bytes;
+}
+
 }  // namespace
 
 GLFWwindow* glWindow() {
@@ -134,10 +142,7 @@ void TestTarget::clear(const glm::vec4& colour) const {
 
 std::vector<unsigned char> TestTarget::pixels() const {
     glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer_);
-    std::vector<unsigned char> bytes(static_cast<std::size_t>(width_) * height_ * 4);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, width_, height_, GL_RGBA, GL_UNSIGNED_BYTE, bytes.data());
-    return bytes;
+    return readBytes(0, 0, width_, height_);
 }
 
 glm::ivec4 TestTarget::pixel(int x, int y) const {
@@ -146,10 +151,14 @@ glm::ivec4 TestTarget::pixel(int x, int y) const {
 }
 
 glm::ivec4 readPixel(int x, int y) {
-    unsigned char bytes[4] = {0, 0, 0, 0};
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, bytes);
+    const std::vector<unsigned char> bytes = readBytes(x, y, 1, 1);
     return {bytes[0], bytes[1], bytes[2], bytes[3]};
+}
+
+std::vector<unsigned char> windowPixels(int x, int y, int width, int height) {
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+    glReadBuffer(GL_BACK);
+    return readBytes(x, y, width, height);
 }
 
 GLint integer(GLenum name) {

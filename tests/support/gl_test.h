@@ -20,11 +20,15 @@ struct GLFWwindow;
 // its current context live for the process. Null when none could be had.
 GLFWwindow* glWindow();
 
-#define REQUIRE_GL()                                      \
-    do {                                                  \
-        if (!glWindow()) GTEST_SKIP() << "no GL context"; \
-    } while (0)
 #define EXPECT_NO_GL_ERROR() EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR))
+// Expects no GL error left when the scope ends, after its GL objects are gone.
+struct NoGlErrorAtEnd {
+    ~NoGlErrorAtEnd() { EXPECT_NO_GL_ERROR(); }
+};
+// Skips the test without a context; else checks for GL errors as it ends.
+#define REQUIRE_GL()                                  \
+    if (!glWindow()) GTEST_SKIP() << "no GL context"; \
+    const NoGlErrorAtEnd noGlErrorAtEnd
 
 // Runs the scope from another working directory (made if missing) and comes back.
 class WorkingDirectory {
@@ -59,6 +63,8 @@ private:
 
 // RGBA bytes of the bound read framebuffer's read buffer.
 glm::ivec4 readPixel(int x, int y);
+// RGBA bytes of the window's back buffer, bottom row first: what the next swap shows.
+std::vector<unsigned char> windowPixels(int x, int y, int width, int height);
 GLint integer(GLenum name);
 ::testing::AssertionResult colourNear(const glm::ivec3& actual, const glm::ivec3& expected, int tolerance);
 

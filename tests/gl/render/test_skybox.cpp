@@ -1,4 +1,3 @@
-
 #include <glm/gtc/matrix_transform.hpp>
 
 #include "render/skybox.h"
@@ -80,5 +79,4 @@ TEST(Skybox, EachDirectionShowsItsFaceFromAnywhereAndFacesLoadOneByOneWithTheirC
     const GLuint vao = sky->vao, vbo = sky->vbo, cubeMap = sky->cubeMap;
     EXPECT_EQ(outputOf([&] { sky.reset(); }), " ........... Deleting Shader\n");
     EXPECT_FALSE(glIsVertexArray(vao) || glIsBuffer(vbo) || glIsTexture(cubeMap));
-    EXPECT_NO_GL_ERROR();
 }
