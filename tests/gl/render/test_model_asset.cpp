@@ -4,26 +4,20 @@
 #include "render/model_asset.h"
 #include "support/gl_test.h"
 
-TEST(ModelAsset, AMissingFileReportsTheImporterOnItsLineAndHoldsNothing) {
+// The star field draws a copy of the scene's star model.
+TEST(ModelAsset, AMissingFileHoldsNothingAndMeshesShareOneRecordPerFileAndTheLastCopyDeletesMeshesThenTextures) {
     REQUIRE_GL();
     ScratchDir dir;
-    const std::string path = dir.path("objects/absent.obj");
-
+    const std::string absent = dir.path("objects/absent.obj");
     std::optional<ModelAsset> model;
-    const std::string output = outputOf([&] { model.emplace(path); });
-    const std::string head = "Creating model : " + path + "ERROR::ASSIMP:: ";
+    const std::string output = outputOf([&] { model.emplace(absent); });
+    const std::string head = "Creating model : " + absent + "ERROR::ASSIMP:: ";
     EXPECT_EQ(output.rfind(head, 0), 0u) << output;
     EXPECT_GT(output.size(), head.size() + 1) << "the importer's text follows";
     EXPECT_EQ(output.find('\n'), output.size() - 1) << "one line, ended";
     EXPECT_TRUE(model->meshes.empty()) << "nothing half-imported to draw";
     EXPECT_TRUE(outputOf([&] { model.reset(); }).empty());
-    EXPECT_NO_GL_ERROR();
-}
 
-// The star field draws a copy of the scene's star model.
-TEST(ModelAsset, MeshesShareOneRecordPerFileAndOnlyTheLastCopyDeletesMeshesThenTextures) {
-    REQUIRE_GL();
-    ScratchDir dir;
     writePng(dir, "crate/a.png", patternImage(2, 2, 3, 1));
     writePng(dir, "crate/b.png", patternImage(2, 2, 4, 2));
     // b.png goes with the first mesh, so a release in the wrong order shows;
@@ -34,8 +28,6 @@ TEST(ModelAsset, MeshesShareOneRecordPerFileAndOnlyTheLastCopyDeletesMeshesThenT
         "crate/ab.obj",
         "mtllib ab.mtl\no quad\nv -1 -1 0\nv 1 -1 0\nv 1 1 0\nv -1 1 0\nvt 0 0\nvt 1 0\nvt 1 1\nvt 0 1\nusemtl a\n"
         "f 1/1 2/2 3/3 4/4\no bare\nv 5 0 0\nv 6 0 0\nv 5 1 0\nusemtl b\nf 5 6 7\n");
-
-    std::optional<ModelAsset> model;
     // The first mesh's line completes the model's.
     EXPECT_EQ(outputOf([&] { model.emplace(path); }),
               "Creating model : " + path + "...Creating Mesh\n...Creating Mesh\n");
@@ -51,7 +43,6 @@ TEST(ModelAsset, MeshesShareOneRecordPerFileAndOnlyTheLastCopyDeletesMeshesThenT
     EXPECT_TRUE(glIsVertexArray(vao) && glIsTexture(texture));
     EXPECT_EQ(outputOf([&] { copy.reset(); }), "Deleting Mesh\nDeleting Mesh\nDeleting Texture\nDeleting Texture\n");
     EXPECT_FALSE(glIsVertexArray(vao) || glIsTexture(texture));
-    EXPECT_NO_GL_ERROR();
 }
 
 namespace {
@@ -77,8 +68,7 @@ std::shared_ptr<Texture> record(const ScratchDir& dir, int red, const char* pref
 TEST(Mesh, NumbersEachSamplerKindBindsTextureIToUnitIAndLeavesUnit0Active) {
     REQUIRE_GL();
     ScratchDir dir;
-    const std::string vertex = dir.write("s.vert", ScreenVertex), fragment = dir.write("s.frag", Samplers);
-    const ShaderProgram program(vertex.c_str(), fragment.c_str());
+    const auto program = testProgram(dir, "samplers", ScreenVertex, Samplers);
     std::vector<MeshVertex> corners(4, MeshVertex{});
     for (int i = 0; i < 4; ++i) corners[i].position = glm::vec3(i == 1 || i == 2 ? 1 : -1, i < 2 ? -1 : 1, 0);
     auto mesh = std::make_shared<Mesh>(
@@ -87,11 +77,11 @@ TEST(Mesh, NumbersEachSamplerKindBindsTextureIToUnitIAndLeavesUnit0Active) {
                                               record(dir, 50, "texture_diffuse"), record(dir, 20, "texture_custom")});
 
     TestTarget target(8, 8);
-    program.bind();
+    program->bind();
     for (const char* name : {"texture_diffuse1", "texture_normal1", "texture_diffuse2", "texture_custom"})
-        glUniform1i(glGetUniformLocation(program.programId, name), 7);
+        glUniform1i(glGetUniformLocation(program->programId, name), 7);
     glActiveTexture(GL_TEXTURE5);
-    mesh->draw(program);
+    mesh->draw(*program);
     EXPECT_EQ(integer(GL_ACTIVE_TEXTURE), GL_TEXTURE0);
     EXPECT_EQ(integer(GL_VERTEX_ARRAY_BINDING), 0);
     // Diffuse 1, normal 1, and diffuse 2 plus the unnumbered custom map.
@@ -110,5 +100,4 @@ TEST(Mesh, NumbersEachSamplerKindBindsTextureIToUnitIAndLeavesUnit0Active) {
                                                "texture_height1",   "texture_normal2", "texture_height2",
                                                "texture_diffuse1"};
     EXPECT_EQ(samplerNames(textures), expected);
-    EXPECT_NO_GL_ERROR();
 }
