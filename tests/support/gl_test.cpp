@@ -215,17 +215,3 @@ const char* const ScreenVertex = R"(#version 430 core
 layout(location = 0) in vec3 position;
 void main() { gl_Position = vec4(position, 1.0); }
 )";
-
-const char* const SceneVertexShader = R"(#version 430 core
-layout(location = 0) in vec3 position;
-uniform mat4 model;
-uniform mat4 view;
-uniform mat4 projection;
-void main() { gl_Position = projection * view * model * vec4(position, 1.0); }
-)";
-
-const char* const SquareObj =
-    "v -1 -1 0\nv 1 -1 0\nv 1 1 0\nv -1 1 0\n"
-    "vt 0 0\nvt 1 0\nvt 1 1\nvt 0 1\n"
-    "vn 0 0 1\n"
-    "f 1/1/1 2/2/1 3/3/1\nf 1/1/1 3/3/1 4/4/1\n";

@@ -90,7 +90,3 @@ std::unique_ptr<ShaderProgram> gameProgram(const std::string& name);
 
 // Position on attribute 0, as given.
 extern const char* const ScreenVertex;
-// Position on attribute 0 through "model", "view" and "projection".
-extern const char* const SceneVertexShader;
-// A 2 by 2 square in the z = 0 plane facing +z, as an OBJ without material.
-extern const char* const SquareObj;

@@ -21,6 +21,15 @@ GLuint solidTexture(const glm::u8vec4& colour) {
     return texture;
 }
 
+// Position on attribute 0 through "model", "view" and "projection".
+const char* const SceneVertexShader = R"(#version 430 core
+layout(location = 0) in vec3 position;
+uniform mat4 model;
+uniform mat4 view;
+uniform mat4 projection;
+void main() { gl_Position = projection * view * model * vec4(position, 1.0); }
+)";
+
 // White while "glow" is 1.
 const char* const TintFragment = R"(#version 430 core
 uniform vec3 tint;
@@ -29,7 +38,12 @@ layout(location = 0) out vec4 picture;
 void main() { picture = vec4(glow == 1 ? vec3(1.0) : tint, 1.0); }
 )";
 
-// The square of SquareObj laid flat, facing up.
+// A 2 by 2 square in the z = 0 plane facing +z, and the same laid flat, facing up.
+const char* const SquareObj =
+    "v -1 -1 0\nv 1 -1 0\nv 1 1 0\nv -1 1 0\n"
+    "vt 0 0\nvt 1 0\nvt 1 1\nvt 0 1\n"
+    "vn 0 0 1\n"
+    "f 1/1/1 2/2/1 3/3/1\nf 1/1/1 3/3/1 4/4/1\n";
 const char* const FlatObj =
     "v -1 0 1\nv 1 0 1\nv 1 0 -1\nv -1 0 -1\n"
     "vt 0 0\nvt 1 0\nvt 1 1\nvt 0 1\n"
@@ -45,6 +59,8 @@ protected:
             flat = std::make_unique<ModelAsset>(tree.write("flat.obj", FlatObj));
         });
         white = solidTexture(glm::u8vec4(255));
+        grey = solidTexture(glm::u8vec4(128, 128, 128, 255));
+        flatNormals = solidTexture(glm::u8vec4(128, 128, 255, 255));
         target = std::make_unique<TestTarget>(32, 32);
         glEnable(GL_DEPTH_TEST);
     }
@@ -52,7 +68,7 @@ protected:
     void TearDown() override {
         glDisable(GL_DEPTH_TEST);
         glUseProgram(0);
-        glDeleteTextures(1, &white);
+        for (GLuint texture : {white, grey, flatNormals}) glDeleteTextures(1, &texture);
         EXPECT_NO_GL_ERROR();
     }
 
@@ -81,7 +97,7 @@ protected:
     ScratchDir tree;
     std::unique_ptr<ModelAsset> square;
     std::unique_ptr<ModelAsset> flat;
-    GLuint white = 0;
+    GLuint white = 0, grey = 0, flatNormals = 0;
     std::unique_ptr<TestTarget> target;
 };
 
@@ -136,13 +152,14 @@ TEST_F(LightingTest, ModesPickTheProgramAndKeysOneAndTwoHideGroundAndRabbitInLit
 // The crate faces its point light; wood maps white (diffuse) and grey
 // (specular). Ambient 0.2 times the brightness (times the shader's 2.5),
 // diffuse 0.5, specular 0.8 at shininess 64: 0.375 seen 10 degrees off the
-// reflection, nothing at 60.
-TEST_F(LightingTest, CrateIsLitByThePointLightThroughItsWoodMaps) {
+// reflection, nothing at 60. The wall turns about its pivot, (0, 60, -1150)
+// plus the light's offset (0, 6, 10): facing the camera at 0 s, edge-on at
+// 10 degrees a second after 9.
+TEST_F(LightingTest, CrateIsLitThroughItsWoodMapsAndTheBrickWallShowsWithItsKeyAndTurnsTenDegreesASecond) {
     auto lightmaps = gameProgram("lightmaps");
     lightmaps->bind();
     lightmaps->setUniformInt("material.diffuse", 0);
     lightmaps->setUniformInt("material.specular", 1);
-    const GLuint grey = solidTexture(glm::u8vec4(128, 128, 128, 255));
     const glm::vec3 face(0.0f, 6.0f, 0.0f);
     auto crate = [&](float degrees, float brightness) {
         target->clear();
@@ -153,16 +170,10 @@ TEST_F(LightingTest, CrateIsLitByThePointLightThroughItsWoodMaps) {
     EXPECT_NEAR(crate(60.0f, 0.0f), 0.5 * 255, 2.0);
     EXPECT_NEAR(crate(60.0f, 0.4f), 0.7 * 255, 2.0);
     EXPECT_NEAR(crate(10.0f, 0.0f), (0.5 + 0.8 * 0.375 * 0.5) * 255, 3.0);
-    glDeleteTextures(1, &grey);
-}
 
-// The wall turns about its pivot, (0, 60, -1150) plus the light's offset
-// (0, 6, 10): facing the camera at 0 s, edge-on at 10 degrees a second after 9.
-TEST_F(LightingTest, BrickWallShowsWithItsKeyAndTurnsTenDegreesASecond) {
     auto normalmap = gameProgram("normalmap");
     normalmap->bind();
     normalmap->setUniformInt("normalMap", 1);
-    const GLuint flatNormals = solidTexture(glm::u8vec4(128, 128, 255, 255));
     const LitView frame = seenFrom(glm::vec3(0.0f, 66.0f, -1140.0f), 400.0f, 0.0f, false, 1.0f);
     auto wall = [&](float seconds, bool shown) {
         target->clear();
@@ -176,7 +187,6 @@ TEST_F(LightingTest, BrickWallShowsWithItsKeyAndTurnsTenDegreesASecond) {
     EXPECT_GT(facing.r, 100);
     EXPECT_EQ(facing.r, facing.b) << "white bricks: the diffuse map on unit 0, the normal map on 1";
     EXPECT_EQ(wall(9.0f, true), glm::ivec4(0, 0, 0, 255));
-    glDeleteTextures(1, &flatNormals);
 }
 
 // Star 1 makes half a turn a second about the centre (0, 200, 0), star 2
