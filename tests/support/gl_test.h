@@ -21,11 +21,11 @@ struct GLFWwindow;
 GLFWwindow* glWindow();
 
 #define EXPECT_NO_GL_ERROR() EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR))
-// Expects no GL error left when the scope ends, after its GL objects are gone.
+// Skips the test without a context; otherwise expects no GL error left once
+// the test's scope, and every GL object released in it, is gone.
 struct NoGlErrorAtEnd {
     ~NoGlErrorAtEnd() { EXPECT_NO_GL_ERROR(); }
 };
-// Skips the test without a context; else checks for GL errors as it ends.
 #define REQUIRE_GL()                                  \
     if (!glWindow()) GTEST_SKIP() << "no GL context"; \
     const NoGlErrorAtEnd noGlErrorAtEnd
