@@ -74,15 +74,6 @@ TEST(ModelImport, MeshesComeInFileOrderAsTrianglesWithFlippedUVsAndTheSharedMapA
     EXPECT_TRUE(empty.meshes.empty());
 }
 
-TEST(ModelImport, SlotsGoInFixedOrderWithBumpAsNormalAndAmbientAsHeight) {
-    ScratchDir dir;
-    // Each slot names its own file; written out of slot order on purpose.
-    dir.write("all.mtl", "newmtl all\nmap_Ka ambient.png\nmap_bump bump.png\nmap_Ks shine.png\nmap_Kd colour.png\n");
-    EXPECT_EQ(textures(dir, "all.obj", "all.mtl", "all"),
-              (std::vector<std::string>{"texture_diffuse colour.png", "texture_specular shine.png",
-                                        "texture_normal bump.png", "texture_height ambient.png"}));
-}
-
 // Material libraries reach the importer without the statements that come
 // before their first material, which the importer would write through a null
 // material; what follows is read as before.
@@ -99,8 +90,13 @@ TEST(MaterialLibraryFilter, KeepsEverythingFromTheFirstMaterialOn) {
     for (const auto& c : cases) EXPECT_EQ(dropStatementsBeforeFirstMaterial(c.first), c.second) << c.first;
 }
 
-TEST(MaterialLibraryFilter, ImportsReadWhatFollowsTheFirstMaterialAndSurviveLibrariesWithout) {
+TEST(MaterialLibraryFilter, ImportsReadSlotsInFixedOrderFromTheFirstMaterialOnAndSurviveLibrariesWithout) {
     ScratchDir dir;
+    // Each slot names its own file; written out of slot order on purpose.
+    dir.write("all.mtl", "newmtl all\nmap_Ka ambient.png\nmap_bump bump.png\nmap_Ks shine.png\nmap_Kd colour.png\n");
+    EXPECT_EQ(textures(dir, "all.obj", "all.mtl", "all"),
+              (std::vector<std::string>{"texture_diffuse colour.png", "texture_specular shine.png",
+                                        "texture_normal bump.png", "texture_height ambient.png"}));
     // This library took the importer down before it was filtered.
     dir.write("model.mtl", "map_Kd stray.png\nnewmtl grass\nmap_Kd grass.png\n");
     EXPECT_EQ(textures(dir, "model.obj", "model.mtl"), std::vector<std::string>{"texture_diffuse grass.png"});
