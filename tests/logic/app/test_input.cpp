@@ -43,8 +43,6 @@ TEST_F(Keyboard, FunctionKeysToggleOnThePressWithTheirLinesAndDigitsFlipInEveryH
               "Show FPS toggled to: 0\n"
               "Lightmaps toggled to 0\n"
               "NormalMap toggled to 0\n");
-    EXPECT_FALSE(toggles.wireframe || toggles.showHud || toggles.showFps || toggles.lightMaps || toggles.normalMap);
-    EXPECT_TRUE(toggles.celShading);
     EXPECT_FALSE(toggles.showGround || toggles.showRabbit || toggles.showBrickWall || toggles.showStarInstances ||
                  toggles.showGlowStars);
     EXPECT_EQ(toggles.farPlane, -1530494976);
