@@ -11,6 +11,7 @@ import subprocess
 import tempfile
 import threading
 import time
+import types
 import unittest
 
 SOURCE_DIR = os.environ.get("MH_SOURCE_DIR", os.path.abspath(os.path.join(os.path.dirname(__file__), "..", "..")))
@@ -299,42 +300,31 @@ def near(colour, tolerance=40):
     return lambda p: all(abs(a - b) <= tolerance for a, b in zip(p, colour))
 
 
-class ScratchTree:
-    """The asset tree linked file by file beside a build/ folder to run the game
-    from, with the files in `replace` written instead and those in `remove` left out."""
-
-    def __init__(self, replace=None, remove=()):
-        self.root = tempfile.mkdtemp(prefix="meadowhop-e2e-")
-        self.build, self.assets = os.path.join(self.root, "build"), os.path.join(self.root, "assets")
-        shutil.copytree(ASSETS, self.assets, copy_function=os.symlink)
-        os.makedirs(self.build)
-        # As in the real build folder: assets/ under the working directory too.
-        os.symlink("../assets", os.path.join(self.build, "assets"))
-        for rel_file in {*remove, *(replace or {})}:
-            os.unlink(os.path.join(self.assets, rel_file))
-        for rel_file, content in (replace or {}).items():
-            with open(os.path.join(self.assets, rel_file), "wb" if isinstance(content, bytes) else "w") as f:
-                f.write(content)
-
-
 class GameTestCase(unittest.TestCase):
     """One display for the class; each test's runs and trees cleaned up after it."""
 
     @classmethod
     def setUpClass(cls):
-        cls.display = VirtualDisplay().__enter__()
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.display.__exit__(None, None, None)
+        cls.display = cls.enterClassContext(VirtualDisplay())
 
     def start_game(self, tree=None, **kwargs):
         run = GameRun(self.display, **{"workdir": tree and tree.build, **kwargs})
         self.addCleanup(run.stop)
         return run
 
-    def scratch(self, **kwargs):
-        tree = ScratchTree(**kwargs)
-        self.addCleanup(shutil.rmtree, tree.root, True)
+    def scratch(self, replace=None, remove=()):
+        """The asset tree linked file by file beside a build/ folder to run the game
+        from, with the files in `replace` written instead and those in `remove` left out."""
+        root = tempfile.mkdtemp(prefix="meadowhop-e2e-")
+        self.addCleanup(shutil.rmtree, root, True)
+        tree = types.SimpleNamespace(build=os.path.join(root, "build"), assets=os.path.join(root, "assets"))
+        shutil.copytree(ASSETS, tree.assets, copy_function=os.symlink)
+        os.makedirs(tree.build)
+        # As in the real build folder: assets/ under the working directory too.
+        os.symlink("../assets", os.path.join(tree.build, "assets"))
+        for rel_file in {*remove, *(replace or {})}:
+            os.unlink(os.path.join(tree.assets, rel_file))
+        for rel_file, content in (replace or {}).items():
+            with open(os.path.join(tree.assets, rel_file), "wb" if isinstance(content, bytes) else "w") as f:
+                f.write(content)
         return tree
-
