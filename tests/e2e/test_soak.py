@@ -23,7 +23,6 @@ class Soak(unittest.TestCase):
         print(done.stdout, end="", flush=True)
         self.assertEqual(done.stderr, "")
         self.assertEqual(done.returncode, 0, done.stdout)
-        self.assertIn("soak: passed", done.stdout)
 
 
 if __name__ == "__main__":
