@@ -1,7 +1,7 @@
 """Real input reaches the game in one run: F4 hides the HUD's text, the mouse
 and S fly the camera to where the glowing stars and the star field show, and
-each other function key reaches its toggle (the toggles' lines, one per press
-however long held, are the logic tests' work)."""
+each other function key but F2 (the countdown test's) reaches its toggle (the
+toggles' lines, one per press however long held, are the logic tests' work)."""
 
 import itertools
 import time
@@ -18,7 +18,6 @@ TOGGLES = [
     ("F3", "Wire frame toggled to: 1"),
     ("F5", "CEL shading toggled to 1"),
     ("F8", "Frustrum culling toggled"),
-    ("F2", "Show FPS toggled to: 0"),
 ]
 # A turn of 180 degrees at 0.1 degree a pixel, in steps that stay inside the
 # window (the disabled cursor is put back to its centre once a frame).
