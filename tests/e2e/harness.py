@@ -108,10 +108,6 @@ class GameRun:
                            lambda: "output was:\n" + "\n".join(self.lines[-40:]),
                            ended=lambda: self.proc.poll() is not None and not self.reader.is_alive())
 
-    def line_count(self):
-        with self.cond:
-            return len(self.lines)
-
     def output(self):
         with self.cond:
             return "\n".join(self.lines)
@@ -172,7 +168,7 @@ class GameRun:
         self.err_reader.join(timeout=10)
         return code
 
-    def _xdotool(self, *args):
+    def xdotool(self, *args):
         done = subprocess.run(["xdotool", *args], env=self.display.env(), timeout=30,
                               capture_output=True)
         # Once the game has closed its window (Escape), a key-up has nowhere to go.
@@ -180,18 +176,15 @@ class GameRun:
             raise AssertionError("xdotool %s failed: %s" % (" ".join(args), done.stderr.decode()))
 
     def key_down(self, key):
-        self._xdotool("keydown", "--window", self.window, key)
+        self.xdotool("keydown", "--window", self.window, key)
 
     def key_up(self, key):
         if self.proc.poll() is None:
-            self._xdotool("keyup", "--window", self.window, key)
+            self.xdotool("keyup", "--window", self.window, key)
         else:
             # The window is gone (Escape closed it): release the key on the
             # server itself, or the next game starts with it held.
-            self._xdotool("keyup", key)
-
-    def mouse_move(self, dx, dy):
-        self._xdotool("mousemove_relative", "--", str(dx), str(dy))
+            self.xdotool("keyup", key)
 
     def press_until_line(self, key, pattern, start=0, timeout=60):
         """Holds a key until the game prints the line it causes: however slow
@@ -215,7 +208,7 @@ class GameRun:
             if self.proc.poll() is None:
                 # It did not end: release the key on the server as well, or
                 # every later game on this display starts with Escape held.
-                self._xdotool("keyup", "Escape")
+                self.xdotool("keyup", "Escape")
 
     def request_close(self):
         """Sends WM_DELETE_WINDOW, as a window manager's close button does."""

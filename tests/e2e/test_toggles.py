@@ -69,9 +69,9 @@ class RealInput(GameTestCase):
         def turn(dx, dy):
             # A key whose line changes nothing on screen follows each step:
             # once its line is out, the frame that read the motion is over.
-            run.mouse_move(dx, dy)
+            run.xdotool("mousemove_relative", "--", str(dx), str(dy))
             key, line = next(marks)
-            run.press_until_line(key, line, start=run.line_count())
+            run.press_until_line(key, line, start=len(run.lines))
 
         turn(10, 0)  # the first motion only sets the reference position
         for step in HALF_TURN_STEPS:
@@ -93,7 +93,7 @@ class RealInput(GameTestCase):
         dots = [size for size in clusters(picture, MEADOW_FAR, is_star_yellow) if size <= 2]
         self.assertGreater(len(dots), 15)
         for key, line in TOGGLES:
-            run.press_until_line(key, "^" + line + "$", start=run.line_count())
+            run.press_until_line(key, "^" + line + "$", start=len(run.lines))
         self.assertEqual(run.quit_with_escape(), 0)
         self.assertEqual(run.stderr, b"")
 
