@@ -134,33 +134,26 @@ class GameRun:
         """Waits for the window to show more than `colours` colours, then, at
         least `keep_seconds` later, for a picture that differs from that one:
         frames are still being drawn. Returns the last picture."""
+        first = self.wait_for_picture(lambda p: p.distinct_colours() > colours, "a drawing", timeout)
+        first_at = time.monotonic()
+        return self.wait_for_picture(lambda p: p.data != first.data and time.monotonic() - first_at >= keep_seconds,
+                                     "a change", timeout)
+
+    def wait_for_picture(self, condition, what, timeout=30):
         deadline = time.monotonic() + timeout
-        first = None
         while True:
             if self.proc.poll() is not None:
-                raise AssertionError("the game ended while drawing was awaited (status %d):\n%s"
-                                     % (self.proc.returncode, self.output()))
+                raise AssertionError("the game ended (status %d) before the window showed %s:\n%s"
+                                     % (self.proc.returncode, what, self.output()))
             try:
                 picture = self.picture()
             except subprocess.CalledProcessError:
                 picture = None  # the window went away between the poll and the grab
-            if picture is not None:
-                if first is None:
-                    if picture.distinct_colours() > colours:
-                        first, first_at = picture, time.monotonic()
-                elif picture.data != first.data and time.monotonic() - first_at >= keep_seconds:
-                    return picture
+            if picture is not None and condition(picture):
+                return picture
             if time.monotonic() > deadline:
-                raise AssertionError("the game drew %s within %d s" % (
-                    "nothing" if first is None else "no change", timeout))
+                raise AssertionError("the window never showed %s within %d s" % (what, timeout))
             time.sleep(0.1)
-
-    def wait_for_picture(self, condition, what, timeout=30):
-        deadline = time.monotonic() + timeout
-        while not condition(picture := self.picture()):
-            if time.monotonic() > deadline:
-                raise AssertionError("the window never showed " + what)
-        return picture
 
     def wait_exit(self, timeout=60):
         code = self.proc.wait(timeout=timeout)
