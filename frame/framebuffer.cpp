@@ -60,15 +60,6 @@ GLuint Framebuffer::getTexture(GLenum attachment) const {
     return found == textures_.end() ? static_cast<GLuint>(-1) : found->second;
 }
 
-void Framebuffer::blitPictureToWindow(const Framebuffer& source) {
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, source.framebuffer_);
-    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-    glReadBuffer(GL_COLOR_ATTACHMENT0);
-    glBlitFramebuffer(0, 0, source.width_, source.height_, 0, 0, source.width_, source.height_, GL_COLOR_BUFFER_BIT,
-                      GL_NEAREST);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
-}
-
 void Framebuffer::blitColor(const Framebuffer& source, const Framebuffer& destination) {
     glBindFramebuffer(GL_READ_FRAMEBUFFER, source.framebuffer_);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, destination.framebuffer_);

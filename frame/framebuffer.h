@@ -30,9 +30,6 @@ public:
     // The glow output (attachment 1) of source, scaled with nearest filtering
     // onto the whole of destination's first colour attachment.
     static void blitColor(const Framebuffer& source, const Framebuffer& destination);
-    // Copies the source's first colour attachment onto the default
-    // framebuffer, texel for pixel; the scissor applies.
-    static void blitPictureToWindow(const Framebuffer& source);
 
     GLuint name() const { return framebuffer_; }
     GLuint renderbuffer() const { return renderbuffer_; }

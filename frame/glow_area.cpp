@@ -55,23 +55,6 @@ TexelRect screenBounds(const std::vector<glm::vec4>& spheres, const glm::mat4& v
     return rect.empty() ? TexelRect{} : rect;
 }
 
-TexelRect compositeReach(const TexelRect& texels, int halfWidth, int halfHeight, int width, int height) {
-    if (texels.empty()) return {};
-    const auto axis = [](int first, int last, int half, int size, int& from, int& to) {
-        const double scale = static_cast<double>(size) / half;
-        from = static_cast<int>(std::floor((first - 1) * scale)) - 1;
-        to = static_cast<int>(std::ceil((last + 1) * scale)) + 1;
-        if (first <= 0 || last >= half || from < 0 || to > size) {
-            from = 0;
-            to = size;
-        }
-    };
-    TexelRect rect;
-    axis(texels.x0, texels.x1, halfWidth, width, rect.x0, rect.x1);
-    axis(texels.y0, texels.y1, halfHeight, height, rect.y0, rect.y1);
-    return rect;
-}
-
 TexelRect blurReach(const TexelRect& window, int width, int height, int halfWidth, int halfHeight, int reach) {
     TexelRect rect;
     if (!reachAxis(window.x0, window.x1, width, halfWidth, reach, rect.x0, rect.x1)) return {};

@@ -25,12 +25,6 @@ struct TexelRect {
 TexelRect screenBounds(const std::vector<glm::vec4>& spheres, const glm::mat4& view, const glm::mat4& projection,
                        int width, int height);
 
-// The window pixels whose composite can read a non-black texel of a blur
-// target when only `texels` of it are non-black: each pixel filters the two
-// nearest texels along each axis, and the target repeats, so texels at an
-// edge reach the window's other edge too.
-TexelRect compositeReach(const TexelRect& texels, int halfWidth, int halfHeight, int width, int height);
-
 // The texels of the half-size blur targets that the blur can make non-black
 // when the glow lies within `window` of the full-size window: the shrink's
 // nearest sampling, then `reach` texels along each axis. The blur targets

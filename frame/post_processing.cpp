@@ -35,9 +35,8 @@ void gaussPass(const Framebuffer& target, const Framebuffer& source, const Shade
     target.unbind();
 }
 
-// Returns the texels of blur 2 that may be non-black.
-TexelRect blurGlow(const FrameTargets& targets, const ShaderProgram& gaussProgram, const ScreenQuad& quad,
-                   const TexelRect& area) {
+void blurGlow(const FrameTargets& targets, const ShaderProgram& gaussProgram, const ScreenQuad& quad,
+              const TexelRect& area) {
     // Mesa's llvmpipe drops a clear that no drawing into the same target
     // follows, so even with no glow at all one black texel is blurred.
     const TexelRect drawn = area.empty() ? TexelRect{0, 0, 1, 1} : area;
@@ -55,7 +54,6 @@ TexelRect blurGlow(const FrameTargets& targets, const ShaderProgram& gaussProgra
         gaussPass(targets.blur1, targets.blur2, gaussProgram, vertical, true, quad, drawn);
         gaussPass(targets.blur2, targets.blur1, gaussProgram, vertical, false, quad, drawn);
     }
-    return drawn;
 }
 
 }  // namespace
@@ -70,17 +68,12 @@ void prepareScreenProgram(const ShaderProgram& screenProgram) {
 void postProcess(const FrameTargets& targets, const ShaderProgram& gaussProgram, const ShaderProgram& screenProgram,
                  const ScreenQuad& quad, int width, int height, bool blur, std::optional<TexelRect> glowArea) {
     targets.scene.unbind();
-    const int halfWidth = targets.blur2.width();
-    const int halfHeight = targets.blur2.height();
-    TexelRect composite = TexelRect::whole(width, height);
     if (blur) {
-        const TexelRect blurred =
-            blurGlow(targets, gaussProgram, quad,
-                     glowArea ? blurReach(*glowArea, width, height, halfWidth, halfHeight, BlurRounds * GaussTapReach)
-                              : TexelRect::whole(halfWidth, halfHeight));
-        // No glow at all: the one texel blurred is black too.
-        if (glowArea)
-            composite = glowArea->empty() ? TexelRect{} : compositeReach(blurred, halfWidth, halfHeight, width, height);
+        const int halfWidth = targets.blur2.width();
+        const int halfHeight = targets.blur2.height();
+        blurGlow(targets, gaussProgram, quad,
+                 glowArea ? blurReach(*glowArea, width, height, halfWidth, halfHeight, BlurRounds * GaussTapReach)
+                          : TexelRect::whole(halfWidth, halfHeight));
     }
 
     // White shows through where wire-frame mode leaves the quad as outlines.
@@ -89,18 +82,10 @@ void postProcess(const FrameTargets& targets, const ShaderProgram& gaussProgram,
     glDisable(GL_DEPTH_TEST);
     glViewport(0, 0, width, height);
 
-    const bool wholeComposite = composite == TexelRect::whole(width, height);
-    if (!wholeComposite) {
-        // Where the blurred glow is black the composite gives the picture
-        // itself (it is never above white): a copy costs less than the pass.
-        Framebuffer::blitPictureToWindow(targets.scene);
-        scissorTo(composite);
-    }
     screenProgram.bind();
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, targets.scene.getTexture(GL_COLOR_ATTACHMENT0));
     glActiveTexture(GL_TEXTURE1);
     glBindTexture(GL_TEXTURE_2D, targets.blur2.getTexture(GL_COLOR_ATTACHMENT0));
-    if (!composite.empty()) quad.draw();
-    glDisable(GL_SCISSOR_TEST);
+    quad.draw();
 }
