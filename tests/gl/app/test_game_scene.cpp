@@ -220,3 +220,46 @@ TEST(RealFrameLoop, WinningAndLosingRoutesMatchTheSimulatorAndEndOnTheirMessageD
 }
 
 }  // namespace
+
+// The glow output holds this frame's glowing stars only: after a second and a
+// half of them spinning in 40 frames, the window about them is the one 2
+// frames give, not a smear along their orbits.
+TEST(RealFrameLoop, TheGlowShowsOnlyThisFramesStars) {
+    REQUIRE_GL();
+    WorkingDirectory cwd(MH_BINARY_DIR);
+    // Within the hidden window's 256 by 256.
+    constexpr int Side = 256;
+    auto view = [](int frames) {
+        SceneInputs inputs(Side, Side);
+        // Level with the stars about (0, 200, 0), looking down -z at them.
+        inputs.camera.position = {0.0f, 200.0f, 350.0f};
+        std::vector<unsigned char> picture;
+        testing::internal::CaptureStdout();
+        {
+            double wallClock = 1.0;
+            GameScene scene(inputs.settings, inputs.app, inputs.camera, inputs.stones,
+                            [&wallClock] { return wallClock; });
+            // The star field moves a step a frame and the HUD shows the frame
+            // rate: they would differ by themselves.
+            scene.toggles().showStarInstances = false;
+            scene.toggles().showHud = false;
+            scene.startClock(1.0);
+            ScriptedKeys keys;
+            for (int frame = 1; frame <= frames; ++frame) {
+                wallClock = 1.0 + 1.5 * frame / frames;
+                scene.runFrame(keys, wallClock);
+            }
+            picture = windowPixels(0, 0, Side, Side);
+        }
+        testing::internal::GetCapturedStdout();
+        return picture;
+    };
+    const std::vector<unsigned char> few = view(2), many = view(40);
+    int glowing = 0, differing = 0;
+    for (std::size_t p = 0; p < few.size(); p += 4) {
+        glowing += few[p] > 200 && few[p + 1] > 150 && few[p + 2] < 150 ? 1 : 0;
+        differing += std::abs(few[p] - many[p]) + std::abs(few[p + 1] - many[p + 1]) > 24 ? 1 : 0;
+    }
+    EXPECT_GT(glowing, 50) << "the stars in view";
+    EXPECT_LT(differing, glowing / 4);
+}
