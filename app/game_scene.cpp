@@ -56,7 +56,7 @@ void GameScene::takeCameraMatrices(Camera& camera) {
     view_.projection = camera.projectionMatrix(settings_.width, settings_.height, toggles_.farPlane);
     view_.cameraPosition = camera.position;
     view_.brightness = settings_.brightness;
-    stars_.setCamera(programs_.particles, view_.view, view_.projection);
+    stars_.setCamera(programs_.particles, view_.view, view_.projection, settings_.width, settings_.height);
 }
 
 void GameScene::beginScene() {
@@ -121,7 +121,7 @@ void GameScene::drawCrate(const glm::mat4& model) {
 void GameScene::drawWallAndStars() {
     drawBrickWall(programs_.normalmap, models_.wall, brick_.diffuse.id(), brick_.normal.id(), view_,
                   static_cast<float>(windowClock_()), toggles_.showBrickWall);
-    drawStarField(stars_, programs_.particles, toggles_.showStarInstances);
+    drawStarField(stars_, programs_.particles, toggles_.showStarInstances, !toggles_.wireframe);
 }
 
 void GameScene::drawGlowStars(float deltaTime) {

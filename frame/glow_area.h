@@ -25,6 +25,12 @@ struct TexelRect {
 TexelRect screenBounds(const std::vector<glm::vec4>& spheres, const glm::mat4& view, const glm::mat4& projection,
                        int width, int height);
 
+// Whether a sphere can cover the centre of a pixel of a width by height
+// viewport. A triangle that covers no pixel centre makes no fragment, so what
+// lies within a sphere that cannot need not be drawn at all.
+bool reachesPixelCentre(const glm::vec4& sphere, const glm::mat4& view, const glm::mat4& projection, int width,
+                        int height);
+
 // The texels of the half-size blur targets that the blur can make non-black
 // when the glow lies within `window` of the full-size window: the shrink's
 // nearest sampling, then `reach` texels along each axis. The blur targets

@@ -1,5 +1,9 @@
 #include "frame/star_field.h"
 
+#include <algorithm>
+#include <cmath>
+
+#include "frame/glow_area.h"
 #include "frame/star_placement.h"
 #include "game/lcg15.h"
 
@@ -13,12 +17,25 @@ GLsizeiptr bufferBytes(const std::vector<glm::mat4>& matrices) {
     return static_cast<GLsizeiptr>(matrices.size() * sizeof(glm::mat4));
 }
 
+// A sphere about the star's origin that holds every vertex of the model.
+glm::vec4 boundingSphere(const glm::mat4& star, float modelRadius) {
+    // The Frobenius norm bounds how far the matrix can stretch any vector.
+    const glm::mat3 linear(star);
+    const float stretch =
+        std::sqrt(glm::dot(linear[0], linear[0]) + glm::dot(linear[1], linear[1]) + glm::dot(linear[2], linear[2]));
+    return {glm::vec3(star[3]), modelRadius * stretch};
+}
+
 }  // namespace
 
 StarField::StarField(const ModelAsset& starModel, std::uint32_t seed) : model_(starModel) {
     Lcg15& generator = sharedLcg15();
     generator.seed(seed);
     matrices_ = placeStars(generator);
+    for (const auto& mesh : model_.meshes) {
+        for (const MeshVertex& vertex : mesh->vertices)
+            modelRadius_ = std::max(modelRadius_, glm::length(vertex.position));
+    }
 
     glGenBuffers(1, &instanceBuffer_);
     glBindBuffer(GL_ARRAY_BUFFER, instanceBuffer_);
@@ -42,18 +59,33 @@ StarField::StarField(const ModelAsset& starModel, std::uint32_t seed) : model_(s
 
 StarField::~StarField() { glDeleteBuffers(1, &instanceBuffer_); }
 
-void StarField::setCamera(const ShaderProgram& particlesProgram, const glm::mat4& view,
-                          const glm::mat4& projection) const {
+void StarField::setCamera(const ShaderProgram& particlesProgram, const glm::mat4& view, const glm::mat4& projection,
+                          int width, int height) {
+    view_ = view;
+    projection_ = projection;
+    width_ = width;
+    height_ = height;
     particlesProgram.bind();
     particlesProgram.setUniformMat4("projection", projection);
     particlesProgram.setUniformMat4("view", view);
 }
 
-void StarField::updateAndDraw(const ShaderProgram& particlesProgram) {
+void StarField::updateAndDraw(const ShaderProgram& particlesProgram, bool filled) {
     moveStars(matrices_);
+    const std::vector<glm::mat4>* drawn = &matrices_;
+    if (filled) {
+        // Kept in their order, so stars at the same depth cover each other as before.
+        drawn_.clear();
+        for (const glm::mat4& star : matrices_) {
+            if (reachesPixelCentre(boundingSphere(star, modelRadius_), view_, projection_, width_, height_))
+                drawn_.push_back(star);
+        }
+        drawn = &drawn_;
+    }
+    if (drawn->empty()) return;
 
     glBindBuffer(GL_ARRAY_BUFFER, instanceBuffer_);
-    glBufferSubData(GL_ARRAY_BUFFER, 0, bufferBytes(matrices_), matrices_.data());
+    glBufferSubData(GL_ARRAY_BUFFER, 0, bufferBytes(*drawn), drawn->data());
     glBindBuffer(GL_ARRAY_BUFFER, 0);
 
     particlesProgram.bind();
@@ -65,12 +97,12 @@ void StarField::updateAndDraw(const ShaderProgram& particlesProgram) {
     for (const auto& mesh : model_.meshes) {
         glBindVertexArray(mesh->vao);
         glDrawElementsInstanced(GL_TRIANGLES, static_cast<GLsizei>(mesh->indices.size()), GL_UNSIGNED_INT, nullptr,
-                                static_cast<GLsizei>(matrices_.size()));
+                                static_cast<GLsizei>(drawn->size()));
         glBindVertexArray(0);
     }
 }
 
-void drawStarField(StarField& field, const ShaderProgram& particlesProgram, bool showStarInstances) {
+void drawStarField(StarField& field, const ShaderProgram& particlesProgram, bool showStarInstances, bool filled) {
     if (!showStarInstances) return;
-    field.updateAndDraw(particlesProgram);
+    field.updateAndDraw(particlesProgram, filled);
 }

@@ -21,11 +21,17 @@ public:
     StarField(const StarField&) = delete;
     StarField& operator=(const StarField&) = delete;
 
-    // Every frame right after the camera stage, whether the stars show or not.
-    void setCamera(const ShaderProgram& particlesProgram, const glm::mat4& view, const glm::mat4& projection) const;
+    // Every frame right after the camera stage, whether the stars show or not;
+    // width and height are the viewport's.
+    void setCamera(const ShaderProgram& particlesProgram, const glm::mat4& view, const glm::mat4& projection, int width,
+                   int height);
     // Only while the stars show: moving and drawing are one step, so hiding
-    // the field freezes it and showing it resumes from there.
-    void updateAndDraw(const ShaderProgram& particlesProgram);
+    // the field freezes it and showing it resumes from there. With filled
+    // triangles, the stars that cannot cover a pixel centre are left out: from
+    // the meadow most stars are specks between pixel centres, which cost
+    // vertex work and make no fragment. Lines can light a pixel without
+    // covering its centre, so in wire frames every star is drawn.
+    void updateAndDraw(const ShaderProgram& particlesProgram, bool filled);
 
     const std::vector<glm::mat4>& matrices() const { return matrices_; }
     GLuint instanceBuffer() const { return instanceBuffer_; }
@@ -33,8 +39,14 @@ public:
 private:
     ModelAsset model_;
     std::vector<glm::mat4> matrices_;
+    std::vector<glm::mat4> drawn_;
+    float modelRadius_ = 0.0f;
+    glm::mat4 view_{1.0f};
+    glm::mat4 projection_{1.0f};
+    int width_ = 0;
+    int height_ = 0;
     GLuint instanceBuffer_ = 0;
 };
 
 // The star stage: nothing at all while showStarInstances is clear.
-void drawStarField(StarField& field, const ShaderProgram& particlesProgram, bool showStarInstances);
+void drawStarField(StarField& field, const ShaderProgram& particlesProgram, bool showStarInstances, bool filled);

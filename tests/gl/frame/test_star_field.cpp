@@ -1,7 +1,12 @@
+#include <algorithm>
+#include <tuple>
+
 #include <glm/gtc/matrix_transform.hpp>
 
+#include "app/scene_assets.h"
 #include "frame/star_field.h"
 #include "frame/star_placement.h"
+#include "game/camera.h"
 #include "support/gl_test.h"
 
 namespace {
@@ -46,17 +51,17 @@ TEST(StarField, PlacementReseedsTheSharedGeneratorAndOneInstancedDrawPerMeshMove
     EXPECT_EQ(sharedLcg15().next(), reference.next()) << "the shared generator carries on after the placement";
 
     std::vector<glm::mat4> expected = field.matrices();
-    for (int frame = 0; frame < 3; ++frame) drawStarField(field, *particles, false);
+    for (int frame = 0; frame < 3; ++frame) drawStarField(field, *particles, false, true);
     EXPECT_EQ(bufferContents(field.instanceBuffer()), expected) << "hidden, the field freezes";
 
     TestTarget target(128, 128);
     glEnable(GL_DEPTH_TEST);
     field.setCamera(*particles, glm::lookAt(glm::vec3(40, 30, 700), glm::vec3(40, 30, 20), glm::vec3(0, 1, 0)),
-                    glm::perspective(glm::radians(45.0f), 1.0f, 0.1f, 2000.0f));
+                    glm::perspective(glm::radians(45.0f), 1.0f, 0.1f, 2000.0f), 128, 128);
     GLuint query = 0, primitives = 0;
     glGenQueries(1, &query);
     glBeginQuery(GL_PRIMITIVES_GENERATED, query);
-    drawStarField(field, *particles, true);
+    drawStarField(field, *particles, true, false);
     glEndQuery(GL_PRIMITIVES_GENERATED);
     glGetQueryObjectuiv(query, GL_QUERY_RESULT, &primitives);
     glDeleteQueries(1, &query);
@@ -71,5 +76,48 @@ TEST(StarField, PlacementReseedsTheSharedGeneratorAndOneInstancedDrawPerMeshMove
     // Thousands of small stars spread over the ring, not one pile.
     EXPECT_GT(lit, 1000u);
     EXPECT_LT(lit, pixels.size() / 4 * 9 / 10);
+    glUseProgram(0);
+}
+
+// Stars between pixel centres make no fragment, so leaving them out changes no
+// pixel: the game's star drawn whole and culled, seen from the meadow's start
+// and from near enough that the stars are a few pixels wide.
+TEST(StarField, StarsLeftOutBetweenPixelCentresChangeNoPixel) {
+    REQUIRE_GL();
+    WorkingDirectory cwd(MH_BINARY_DIR);
+    auto particles = gameProgram("particles");
+    std::unique_ptr<ModelAsset> wholeModel, culledModel;
+    outputOf([&] {
+        wholeModel = std::make_unique<ModelAsset>(scenepaths::Star);
+        culledModel = std::make_unique<ModelAsset>(scenepaths::Star);
+    });
+    StarField whole(*wholeModel, 5);
+    StarField culled(*culledModel, 5);
+    Camera camera;
+    const glm::mat4 projection = camera.projectionMatrix(640, 480, 10000);
+    TestTarget wholeTarget(640, 480), culledTarget(640, 480);
+    glEnable(GL_DEPTH_TEST);
+    for (const glm::vec3 position :
+         {level::cameraStart, glm::vec3(40.0f, 0.0f, 900.0f), glm::vec3(40.0f, 0.0f, 3000.0f)}) {
+        camera.position = position;
+        const glm::mat4 view = camera.viewMatrix();
+        for (int frame = 0; frame < 3; ++frame) {
+            for (auto [field, target, filled] :
+                 {std::tuple(&whole, &wholeTarget, false), std::tuple(&culled, &culledTarget, true)}) {
+                target->clear();
+                field->setCamera(*particles, view, projection, 640, 480);
+                drawStarField(*field, *particles, true, filled);
+            }
+            const std::vector<unsigned char> expected = wholeTarget.pixels(), actual = culledTarget.pixels();
+            std::size_t differing = 0, lit = 0;
+            for (std::size_t i = 0; i < expected.size(); i += 4) {
+                differing += std::equal(&expected[i], &expected[i] + 4, &actual[i]) ? 0 : 1;
+                lit += expected[i] > 0 ? 1 : 0;
+            }
+            EXPECT_EQ(differing, 0u) << "at z " << position.z << ", frame " << frame;
+            EXPECT_GT(lit, 0u);
+        }
+    }
+    glDisable(GL_DEPTH_TEST);
     glUseProgram(0);
 }
