@@ -81,7 +81,14 @@ void GameScene::beginScene() {
     glPolygonMode(GL_FRONT_AND_BACK, toggles_.wireframe ? GL_LINE : GL_FILL);
 }
 
-void GameScene::drawSky() { skybox_.draw(view_.view, view_.projection); }
+void GameScene::drawSky() {
+    // Over the depth just cleared to 1, the sky's depth of 1 passes everywhere
+    // and writes what is already there: without the test the picture is the
+    // same and each pixel of the window spares a depth read and write.
+    glDisable(GL_DEPTH_TEST);
+    skybox_.draw(view_.view, view_.projection);
+    glEnable(GL_DEPTH_TEST);
+}
 
 void GameScene::drawGroundAndRabbit(const GameWorld& world) {
     // The meadow's objects below are drawn with the program this leaves current.
