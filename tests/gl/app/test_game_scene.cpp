@@ -1,10 +1,9 @@
-// The game routine's scene over the real asset tree: its set-up and release
-// as the console shows them, every resource in its creation order and
-// released in reverse (the e2e asset runs take a model away); and the real
-// frame loop (every stage, drawing included) over the committed routes, with
-// the route's keys and a clock that advances by its frame times.
+// The game routine's scene over the real asset tree, played by the real frame
+// loop (every stage, drawing included) with a clock that advances as the test
+// says: every run checks the set-up and release as the console shows them,
+// every resource in its creation order and released in reverse (the e2e asset
+// runs take a model away).
 #include <GLFW/glfw3.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstring>
@@ -80,9 +79,8 @@ std::pair<std::string, std::string> linesOf(const char* path) {
             repeat("Deleting Mesh", model.meshes.size()) + repeat("Deleting Texture", files.size())};
 }
 
-TEST(SceneSetUp, PrintsEachCreationInOrderSeedsTheStarsLastAndReleasesInReverse) {
-    REQUIRE_GL();
-    WorkingDirectory cwd(MH_BINARY_DIR);
+// The scene's set-up and release texts, from the build folder.
+std::pair<std::string, std::string> sceneTexts() {
     std::string setUp, release;
     for (const char* const* pair : {scenepaths::Text, scenepaths::Lighting, scenepaths::Cell, scenepaths::Phong,
                                     scenepaths::Lightmaps, scenepaths::Particles, scenepaths::Normalmap})
@@ -103,32 +101,41 @@ TEST(SceneSetUp, PrintsEachCreationInOrderSeedsTheStarsLastAndReleasesInReverse)
     // Screen, Gauss and the sky; the film's program is never deleted.
     release = glowStar.second + repeat(" ........... Deleting Shader", 3);
     for (auto model = models.rbegin(); model != models.rend(); ++model) release += model->second;
-    release += repeat(" ........... Deleting Shader", 7);
+    return {setUp, release + repeat(" ........... Deleting Shader", 7)};
+}
 
-    while (glGetError() != GL_NO_ERROR) {}
-    // Small: the scene's own frame buffers follow the window size.
-    SceneInputs in(320, 240);
+// Sets the scene up from the build folder with the window clock at `clock`,
+// hands it to `play` with the console quiet and releases it. The stars are
+// seeded from the clock once every model and texture has loaded, which takes
+// seconds on a slow machine: nothing may print after that first read.
+void playScene(SceneInputs& inputs, double& clock, const std::function<void(GameScene&)>& play) {
+    WorkingDirectory cwd(MH_BINARY_DIR);
+    static const std::pair<std::string, std::string> expected = sceneTexts();
     std::string printedBeforeClock;
     int clockReads = 0;
+    testing::internal::CaptureStdout();
+    // The HUD's glyphs, loaded once as at start-up, quietly.
+    static const bool glyphsLoaded = loadGlyphs();
+    EXPECT_TRUE(glyphsLoaded);
     {
-        testing::internal::CaptureStdout();
-        GameScene scene(in.settings, in.app, in.camera, in.stones, [&] {
-            ++clockReads;
-            printedBeforeClock = testing::internal::GetCapturedStdout();
-            testing::internal::CaptureStdout();
-            return 0.0;
+        GameScene scene(inputs.settings, inputs.app, inputs.camera, inputs.stones, [&] {
+            if (clockReads++ == 0) {
+                printedBeforeClock = testing::internal::GetCapturedStdout();
+                testing::internal::CaptureStdout();
+            }
+            return clock;
         });
         const std::string printedAfterClock = testing::internal::GetCapturedStdout();
-        // The stars are seeded from the clock once every model and texture has
-        // loaded, which takes seconds on a slow machine.
         EXPECT_EQ(clockReads, 1);
-        EXPECT_EQ(printedBeforeClock, setUp);
+        EXPECT_EQ(printedBeforeClock, expected.first);
         EXPECT_EQ(printedAfterClock, "");
         EXPECT_EQ(integer(GL_CURRENT_PROGRAM), 0);
         EXPECT_NO_GL_ERROR();
+        scene.startClock(1.0);
+        outputOf([&] { play(scene); });
         testing::internal::CaptureStdout();
     }
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), release);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), expected.second);
 }
 
 // Small, so that hundreds of software-rendered frames stay cheap.
@@ -164,7 +171,6 @@ std::vector<std::string> simulatorTrace(const std::string& routeFile, const std:
 // the same frame times it has the same state after every frame. The end
 // message is drawn in its colour around the window centre.
 void expectRoute(const std::string& routeFile, EndDecision decision, const glm::ivec3& textColour) {
-    ASSERT_EQ(chdir(MH_BINARY_DIR), 0);
     glfwSetWindowSize(glWindow(), Width, Height);
     std::ifstream in(Routes + routeFile);
     const RouteParse route = parseRoute(in);
@@ -174,14 +180,9 @@ void expectRoute(const std::string& routeFile, EndDecision decision, const glm::
     std::vector<float> frameTimes;
     std::vector<unsigned char> picture;
     EndDecision end = EndDecision::None;
-    // The glyphs' and the scene's console output are not under test here.
-    testing::internal::CaptureStdout();
-    const bool glyphsLoaded = loadGlyphs();
-    {
-        // The star field is seeded with 0; the wall turns with the frames.
-        double wallClock = 0.0;
-        GameScene scene(inputs.settings, inputs.app, inputs.camera, inputs.stones, [&wallClock] { return wallClock; });
-        scene.startClock(1.0);
+    // The star field is seeded with 0; the wall turns with the frames.
+    double wallClock = 0.0;
+    playScene(inputs, wallClock, [&](GameScene& scene) {
         ScriptedKeys keys;
         for (const RouteFrame& frame : route.frames) {
             keys.held = frame.held;
@@ -195,9 +196,7 @@ void expectRoute(const std::string& routeFile, EndDecision decision, const glm::
         // 240 by 60 pixels from just below the centre.
         picture = windowPixels(Width / 2 - 120, Height / 2 - 20, 240, 60);
         end = scene.lastEnd();
-    }
-    testing::internal::GetCapturedStdout();
-    ASSERT_TRUE(glyphsLoaded);
+    });
     EXPECT_EQ(end, decision);
 
     const std::vector<std::string> simulated = simulatorTrace(routeFile, frameTimes);
@@ -219,14 +218,11 @@ TEST(RealFrameLoop, WinningAndLosingRoutesMatchTheSimulatorAndEndOnTheirMessageD
     }
 }
 
-}  // namespace
-
 // The glow output holds this frame's glowing stars only: after a second and a
 // half of them spinning in 40 frames, the window about them is the one 2
 // frames give, not a smear along their orbits.
 TEST(RealFrameLoop, TheGlowShowsOnlyThisFramesStars) {
     REQUIRE_GL();
-    WorkingDirectory cwd(MH_BINARY_DIR);
     // Within the hidden window's 256 by 256.
     constexpr int Side = 256;
     auto view = [](int frames) {
@@ -234,24 +230,19 @@ TEST(RealFrameLoop, TheGlowShowsOnlyThisFramesStars) {
         // Level with the stars about (0, 200, 0), looking down -z at them.
         inputs.camera.position = {0.0f, 200.0f, 350.0f};
         std::vector<unsigned char> picture;
-        testing::internal::CaptureStdout();
-        {
-            double wallClock = 1.0;
-            GameScene scene(inputs.settings, inputs.app, inputs.camera, inputs.stones,
-                            [&wallClock] { return wallClock; });
+        double wallClock = 1.0;
+        playScene(inputs, wallClock, [&](GameScene& scene) {
             // The star field moves a step a frame and the HUD shows the frame
             // rate: they would differ by themselves.
             scene.toggles().showStarInstances = false;
             scene.toggles().showHud = false;
-            scene.startClock(1.0);
             ScriptedKeys keys;
             for (int frame = 1; frame <= frames; ++frame) {
                 wallClock = 1.0 + 1.5 * frame / frames;
                 scene.runFrame(keys, wallClock);
             }
             picture = windowPixels(0, 0, Side, Side);
-        }
-        testing::internal::GetCapturedStdout();
+        });
         return picture;
     };
     const std::vector<unsigned char> few = view(2), many = view(40);
@@ -263,3 +254,5 @@ TEST(RealFrameLoop, TheGlowShowsOnlyThisFramesStars) {
     EXPECT_GT(glowing, 50) << "the stars in view";
     EXPECT_LT(differing, glowing / 4);
 }
+
+}  // namespace
