@@ -1,13 +1,10 @@
 #include "support/gl_test.h"
 
 #include <GLFW/glfw3.h>
-#include <fcntl.h>
-#include <sys/prctl.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <csignal>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <system_error>
 
 #define STB_IMAGE_WRITE_IMPLEMENTATION
@@ -15,47 +12,19 @@
 
 namespace {
 
-pid_t xvfbPid = 0;
-
-void stopXvfb() {
-    if (xvfbPid > 0) {
-        kill(xvfbPid, SIGTERM);
-        waitpid(xvfbPid, nullptr, 0);
-    }
-}
-
 bool ensureDisplay() {
     const char* display = std::getenv("DISPLAY");
     if (display && *display) return true;
-    int fds[2];
-    if (pipe(fds) != 0) return false;
-    const pid_t pid = fork();
-    if (pid < 0) return false;
-    if (pid == 0) {
-        close(fds[0]);
-        // Dies with the test, and keeps none of its output pipes: a test that
-        // crashes must not leave a server holding CTest's pipe open.
-        prctl(PR_SET_PDEATHSIG, SIGTERM);
-        const int quiet = open("/dev/null", O_RDWR);
-        for (int stream = 0; stream < 3; ++stream) dup2(quiet, stream);
-        const std::string fd = std::to_string(fds[1]);
-        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset",
-               static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    close(fds[1]);
-    // Xvfb writes its display number once it accepts connections.
-    std::string number;
-    char c;
-    while (read(fds[0], &c, 1) == 1 && c != '\n') number += c;
-    close(fds[0]);
-    if (number.empty()) {
-        waitpid(pid, nullptr, 0);
-        return false;
-    }
-    xvfbPid = pid;
-    std::atexit(stopXvfb);
-    setenv("DISPLAY", (":" + number).c_str(), 1);
+    // The server dies with the test and holds none of its output pipes: a test
+    // that crashes must not leave it holding CTest's pipe open. It writes its
+    // display number once it accepts connections; the pipe stays open with it.
+    static FILE* const server = popen(
+        "exec setpriv --pdeathsig TERM Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp -noreset "
+        "</dev/null 2>/dev/null",
+        "r");
+    char number[16] = {};
+    if (!server || !std::fgets(number, sizeof number, server)) return false;
+    setenv("DISPLAY", (":" + std::string(number, std::strcspn(number, "\n"))).c_str(), 1);
     return true;
 }
 
