@@ -34,7 +34,7 @@ GLFWwindow* openWindow() {
     glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
     glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
     glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
-    GLFWwindow* window = glfwCreateWindow(256, 256, "mh-gl-tests", nullptr, nullptr);
+    GLFWwindow* window = glfwCreateWindow(512, 512, "mh-gl-tests", nullptr, nullptr);
     if (!window) return nullptr;
     glfwMakeContextCurrent(window);
     if (gladLoadGL(glfwGetProcAddress)) return window;
@@ -50,14 +50,6 @@ std::unique_ptr<ShaderProgram> built(const std::string& vertexPath, const std::s
     EXPECT_EQ(output.find("ERROR"), std::string::npos) << output;
     EXPECT_TRUE(program->linked) << vertexPath;
     return program;
-}
-
-// RGBA bytes of the bound read framebuffer's read buffer, bottom row first.
-std::vector<unsigned char> readBytes(int x, int y, int width, int height) {
-    std::vector<unsigned char> bytes(static_cast<std::size_t>(width) * height * 4);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(x, y, width, height, GL_RGBA, GL_UNSIGNED_BYTE, bytes.data());
-    return bytes;
 }
 
 }  // namespace
@@ -77,57 +69,25 @@ WorkingDirectory::~WorkingDirectory() {
     std::filesystem::current_path(previous_, ignored);
 }
 
-TestTarget::TestTarget(int width, int height) : width_(width), height_(height) {
-    glGenFramebuffers(1, &framebuffer_);
-    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
-    glGenTextures(1, &colour_);
-    glBindTexture(GL_TEXTURE_2D, colour_);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, colour_, 0);
-    glBindTexture(GL_TEXTURE_2D, 0);
-    glGenRenderbuffers(1, &depth_);
-    glBindRenderbuffer(GL_RENDERBUFFER, depth_);
-    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, width, height);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, depth_);
-    glBindRenderbuffer(GL_RENDERBUFFER, 0);
-    EXPECT_EQ(glCheckFramebufferStatus(GL_FRAMEBUFFER), static_cast<GLenum>(GL_FRAMEBUFFER_COMPLETE));
-    clear();
-}
-
-TestTarget::~TestTarget() {
+void clearWindow(int width, int height, const glm::vec4& colour) {
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    glDeleteFramebuffers(1, &framebuffer_);
-    glDeleteTextures(1, &colour_);
-    glDeleteRenderbuffers(1, &depth_);
-}
-
-void TestTarget::clear(const glm::vec4& colour) const {
-    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
-    glViewport(0, 0, width_, height_);
+    glViewport(0, 0, width, height);
     glClearColor(colour.r, colour.g, colour.b, colour.a);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
-std::vector<unsigned char> TestTarget::pixels() const {
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer_);
-    return readBytes(0, 0, width_, height_);
-}
-
-glm::ivec4 TestTarget::pixel(int x, int y) const {
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer_);
-    return readPixel(x, y);
-}
-
-glm::ivec4 readPixel(int x, int y) {
-    const std::vector<unsigned char> bytes = readBytes(x, y, 1, 1);
+glm::ivec4 windowPixel(int x, int y) {
+    const std::vector<unsigned char> bytes = windowPixels(x, y, 1, 1);
     return {bytes[0], bytes[1], bytes[2], bytes[3]};
 }
 
 std::vector<unsigned char> windowPixels(int x, int y, int width, int height) {
+    std::vector<unsigned char> bytes(static_cast<std::size_t>(width) * height * 4);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
     glReadBuffer(GL_BACK);
-    return readBytes(x, y, width, height);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(x, y, width, height, GL_RGBA, GL_UNSIGNED_BYTE, bytes.data());
+    return bytes;
 }
 
 GLint integer(GLenum name) {

@@ -1,6 +1,6 @@
 #pragma once
 // What the GL tests of every subsystem share: a hidden 4.3 core context, a
-// target of their own to draw into and read back, and scratch assets.
+// window to draw into and read back, and scratch assets.
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -42,27 +42,10 @@ private:
     std::filesystem::path previous_;
 };
 
-// An RGBA8 colour target with a depth buffer, so tests need not rely on the
-// hidden window's default framebuffer. Bound and cleared to black from the start.
-class TestTarget {
-public:
-    TestTarget(int width, int height);
-    ~TestTarget();
-    TestTarget(const TestTarget&) = delete;
-    TestTarget& operator=(const TestTarget&) = delete;
-
-    void clear(const glm::vec4& colour = glm::vec4(0.0f, 0.0f, 0.0f, 1.0f)) const;
-    // RGBA bytes, bottom row first.
-    std::vector<unsigned char> pixels() const;
-    glm::ivec4 pixel(int x, int y) const;
-
-private:
-    int width_, height_;
-    GLuint framebuffer_ = 0, colour_ = 0, depth_ = 0;
-};
-
-// RGBA bytes of the bound read framebuffer's read buffer.
-glm::ivec4 readPixel(int x, int y);
+// Draws into the hidden window's back buffer from its corner, width by height,
+// cleared to the colour (black unless given).
+void clearWindow(int width, int height, const glm::vec4& colour = glm::vec4(0.0f, 0.0f, 0.0f, 1.0f));
+glm::ivec4 windowPixel(int x, int y);
 // RGBA bytes of the window's back buffer, bottom row first: what the next swap shows.
 std::vector<unsigned char> windowPixels(int x, int y, int width, int height);
 GLint integer(GLenum name);

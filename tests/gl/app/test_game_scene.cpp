@@ -223,7 +223,7 @@ TEST(RealFrameLoop, WinningAndLosingRoutesMatchTheSimulatorAndEndOnTheirMessageD
 // frames give, not a smear along their orbits.
 TEST(RealFrameLoop, TheGlowShowsOnlyThisFramesStars) {
     REQUIRE_GL();
-    // Within the hidden window's 256 by 256.
+    // Within the hidden window's 512 by 512.
     constexpr int Side = 256;
     auto view = [](int frames) {
         SceneInputs inputs(Side, Side);

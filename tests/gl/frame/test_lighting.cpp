@@ -61,7 +61,7 @@ protected:
         white = solidTexture(glm::u8vec4(255));
         grey = solidTexture(glm::u8vec4(128, 128, 128, 255));
         flatNormals = solidTexture(glm::u8vec4(128, 128, 255, 255));
-        target = std::make_unique<TestTarget>(32, 32);
+        clearWindow(32, 32);
         glEnable(GL_DEPTH_TEST);
     }
 
@@ -87,18 +87,17 @@ protected:
 
     // The centre of the ground as drawGround draws it with the program.
     glm::ivec4 ground(const ShaderProgram& program, float degrees, float brightness) const {
-        target->clear();
+        clearWindow(32, 32);
         glActiveTexture(GL_TEXTURE0);
         glBindTexture(GL_TEXTURE_2D, white);
         drawGround(program, *flat, seenFrom(glm::vec3(0.0f, 10.0f, 0.0f), 30.0f, degrees, true, brightness));
-        return target->pixel(16, 16);
+        return windowPixel(16, 16);
     }
 
     ScratchDir tree;
     std::unique_ptr<ModelAsset> square;
     std::unique_ptr<ModelAsset> flat;
     GLuint white = 0, grey = 0, flatNormals = 0;
-    std::unique_ptr<TestTarget> target;
 };
 
 }  // namespace
@@ -137,12 +136,12 @@ TEST_F(LightingTest, ModesPickTheProgramAndKeysOneAndTwoHideGroundAndRabbitInLit
     };
     for (const Case& c : {Case{false, true, false, green, none}, Case{false, false, true, none, green},
                           Case{false, false, false, none, none}, Case{true, false, false, red, red}}) {
-        target->clear();
+        clearWindow(32, 32);
         glUseProgram(0);
         const ShaderProgram& current = drawGroundAndRabbit(*lit, *cel, *square, *square, frame, c.celShading,
                                                            c.showGround, c.showRabbit, glm::vec3(-60, 10, 0), 0.0f);
-        EXPECT_EQ(target->pixel(16, 16), c.ground) << c.celShading << c.showGround << c.showRabbit;
-        EXPECT_EQ(target->pixel(4, 16), c.rabbit) << c.celShading << c.showGround << c.showRabbit;
+        EXPECT_EQ(windowPixel(16, 16), c.ground) << c.celShading << c.showGround << c.showRabbit;
+        EXPECT_EQ(windowPixel(4, 16), c.rabbit) << c.celShading << c.showGround << c.showRabbit;
         EXPECT_EQ(integer(GL_CURRENT_PROGRAM), static_cast<GLint>(current.programId))
             << "current for the meadow's objects";
         EXPECT_EQ(&current, c.celShading ? cel.get() : lit.get());
@@ -162,10 +161,10 @@ TEST_F(LightingTest, CrateIsLitThroughItsWoodMapsAndTheBrickWallShowsWithItsKeyA
     lightmaps->setUniformInt("material.specular", 1);
     const glm::vec3 face(0.0f, 6.0f, 0.0f);
     auto crate = [&](float degrees, float brightness) {
-        target->clear();
+        clearWindow(32, 32);
         drawCrate(*lightmaps, *square, white, grey, seenFrom(face, 5.0f, degrees, false, brightness),
                   glm::translate(glm::mat4(1.0f), face));
-        return target->pixel(16, 16).g;
+        return windowPixel(16, 16).g;
     };
     EXPECT_NEAR(crate(60.0f, 0.0f), 0.5 * 255, 2.0);
     EXPECT_NEAR(crate(60.0f, 0.4f), 0.7 * 255, 2.0);
@@ -176,10 +175,10 @@ TEST_F(LightingTest, CrateIsLitThroughItsWoodMapsAndTheBrickWallShowsWithItsKeyA
     normalmap->setUniformInt("normalMap", 1);
     const LitView frame = seenFrom(glm::vec3(0.0f, 66.0f, -1140.0f), 400.0f, 0.0f, false, 1.0f);
     auto wall = [&](float seconds, bool shown) {
-        target->clear();
+        clearWindow(32, 32);
         glUseProgram(0);
         drawBrickWall(*normalmap, *square, white, flatNormals, frame, seconds, shown);
-        return target->pixel(4, 16);
+        return windowPixel(4, 16);
     };
     EXPECT_EQ(wall(0.0f, false), glm::ivec4(0, 0, 0, 255));
     EXPECT_EQ(integer(GL_CURRENT_PROGRAM), 0);
@@ -207,23 +206,23 @@ TEST_F(LightingTest, GlowStarsImportTheirOwnModelAndSpinAndGlowOnlyWhileSwitched
     const glm::mat4 view = glm::lookAt(glm::vec3(50, 200, 0), glm::vec3(0, 200, 0), glm::vec3(0, 1, 0));
     const glm::mat4 projection = glm::perspective(glm::radians(45.0f), 1.0f, 0.1f, 1000.0f);
     drawGlowStars(stars, *lighting, view, projection, 0.25f, true);
-    EXPECT_EQ(target->pixel(16, 16), glm::ivec4(255, 255, 255, 255)) << "drawn with glow on";
+    EXPECT_EQ(windowPixel(16, 16), glm::ivec4(255, 255, 255, 255)) << "drawn with glow on";
     GLint glow = -1;
     glGetUniformiv(lighting->programId, glGetUniformLocation(lighting->programId, "glow"), &glow);
     EXPECT_EQ(glow, 0) << "and switched back off after the stars";
     // Switched off they neither show nor turn.
-    target->clear();
+    clearWindow(32, 32);
     glUseProgram(0);
     drawGlowStars(stars, *lighting, view, projection, 0.5f, false);
     EXPECT_EQ(integer(GL_CURRENT_PROGRAM), 0);
-    EXPECT_EQ(target->pixel(16, 16), glm::ivec4(0, 0, 0, 255));
+    EXPECT_EQ(windowPixel(16, 16), glm::ivec4(0, 0, 0, 255));
     // Star 2 lies flat after its quarter turn about x: seen from just above it.
     const float round = 120.0f * std::sqrt(0.5f);
-    target->clear();
+    clearWindow(32, 32);
     const glm::vec3 second(round, 200.0f, round);
     drawGlowStars(stars, *lighting, glm::lookAt(second + glm::vec3(0, 50, 0), second, glm::vec3(1, 0, 0)), projection,
                   0.0f, true);
-    EXPECT_EQ(target->pixel(20, 16), glm::ivec4(255, 255, 255, 255)) << "wider than star 3 below it";
+    EXPECT_EQ(windowPixel(20, 16), glm::ivec4(255, 255, 255, 255)) << "wider than star 3 below it";
     const glm::vec3 expected[] = {{0.0f, 200.0f, 0.0f}, {round, 200.0f, round}, {round, 140.0f, round}};
     const glm::mat4* models[] = {&stars.model1, &stars.model2, &stars.model3};
     for (int i = 0; i < 3; ++i)

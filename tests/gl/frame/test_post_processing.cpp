@@ -94,8 +94,6 @@ TEST(PostProcessing, GlowIsShrunkBlurredInOrderAndCompositedOverTheWholeWindowOr
         postProcess(targets, *gauss, *screen, quad, Width, Height);
         glDisable(GL_CULL_FACE);
         glActiveTexture(GL_TEXTURE0);
-        glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
-        glReadBuffer(GL_BACK);
     };
     run();
     // Blur 2 holds the last pass at half size, the quarter marker in place;
@@ -109,7 +107,7 @@ TEST(PostProcessing, GlowIsShrunkBlurredInOrderAndCompositedOverTheWholeWindowOr
     for (const glm::ivec4 at :
          {glm::ivec4(0, 0, 64, 255), glm::ivec4(5, 40, 64, 255), glm::ivec4(60, 5, 64, 255),
           glm::ivec4(31, 47, 64, 255), glm::ivec4(32, 47, 64, 191), glm::ivec4(63, 47, 64, 191)}) {
-        const glm::ivec4 pixel = readPixel(at.x, at.y);
+        const glm::ivec4 pixel = windowPixel(at.x, at.y);
         EXPECT_NEAR(pixel.r, at.z, 1) << at.x << ", " << at.y;
         EXPECT_EQ(pixel.g, at.w) << at.x << ", " << at.y;
     }
@@ -124,8 +122,8 @@ TEST(PostProcessing, GlowIsShrunkBlurredInOrderAndCompositedOverTheWholeWindowOr
     run();
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     // Off the quad's edges and its diagonal only the white clear shows.
-    EXPECT_EQ(readPixel(Width / 4, Height * 3 / 4), glm::ivec4(255, 255, 255, 255));
-    EXPECT_EQ(readPixel(Width * 3 / 4, Height / 4), glm::ivec4(255, 255, 255, 255));
+    EXPECT_EQ(windowPixel(Width / 4, Height * 3 / 4), glm::ivec4(255, 255, 255, 255));
+    EXPECT_EQ(windowPixel(Width * 3 / 4, Height / 4), glm::ivec4(255, 255, 255, 255));
 }
 
 TEST(FrameTargets, OddWindowGivesCompleteTruncatedHalfSizeBlurTargetsAndAllIsReleasedButAnEmptyOneReports) {

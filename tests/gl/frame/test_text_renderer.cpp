@@ -1,5 +1,5 @@
 // The glyph set from the HUD font and the text routine, drawn with the game's
-// own text program into a target of its own and read back.
+// own text program into the hidden window and read back.
 
 #include <algorithm>
 
@@ -50,7 +50,6 @@ TEST(TextRenderer, GlyphsStandWhereWidthsBearingsAndWholeAdvancesPutThemAndCodes
         ASSERT_EQ(outputOf([] { EXPECT_TRUE(loadGlyphs()); }), "");
     }
     auto program = gameProgram("Text");
-    TestTarget target(Width, Height);
     // The state start-up leaves for the whole run; the HUD draws with depth testing off.
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
@@ -59,9 +58,9 @@ TEST(TextRenderer, GlyphsStandWhereWidthsBearingsAndWholeAdvancesPutThemAndCodes
     setTextProjection(*program, Width, Height);
     glUseProgram(0);
     auto draw = [&](bool centred, float x, float y, float scale, const std::string& text, bool showHud = true) {
-        target.clear(glm::vec4(1.0f));
+        clearWindow(Width, Height, glm::vec4(1.0f));
         RenderText(*program, centred, x, y, scale, WinnerColour, text, showHud);
-        return target.pixels();
+        return windowPixels(0, 0, Width, Height);
     };
 
     const std::string text = "Winner";
@@ -103,11 +102,11 @@ TEST(TextRenderer, GlyphsStandWhereWidthsBearingsAndWholeAdvancesPutThemAndCodes
 
     const float scale = 0.75f;
     const std::vector<unsigned char> together = draw(false, 30.5f, 50.0f, scale, "AB");
-    target.clear(glm::vec4(1.0f));
+    clearWindow(Width, Height, glm::vec4(1.0f));
     RenderText(*program, false, 30.5f, 50.0f, scale, WinnerColour, "A", true);
     RenderText(*program, false, 30.5f + static_cast<float>(glyph('A').advance >> 6) * scale, 50.0f, scale, WinnerColour,
                "B", true);
-    EXPECT_TRUE(target.pixels() == together);
+    EXPECT_TRUE(windowPixels(0, 0, Width, Height) == together);
     glDisable(GL_BLEND);
     glDisable(GL_CULL_FACE);
 }

@@ -76,7 +76,7 @@ TEST(Mesh, NumbersEachSamplerKindBindsTextureIToUnitIAndLeavesUnit0Active) {
         std::vector<std::shared_ptr<Texture>>{record(dir, 200, "texture_diffuse"), record(dir, 100, "texture_normal"),
                                               record(dir, 50, "texture_diffuse"), record(dir, 20, "texture_custom")});
 
-    TestTarget target(8, 8);
+    clearWindow(8, 8);
     program->bind();
     for (const char* name : {"texture_diffuse1", "texture_normal1", "texture_diffuse2", "texture_custom"})
         glUniform1i(glGetUniformLocation(program->programId, name), 7);
@@ -85,7 +85,7 @@ TEST(Mesh, NumbersEachSamplerKindBindsTextureIToUnitIAndLeavesUnit0Active) {
     EXPECT_EQ(integer(GL_ACTIVE_TEXTURE), GL_TEXTURE0);
     EXPECT_EQ(integer(GL_VERTEX_ARRAY_BINDING), 0);
     // Diffuse 1, normal 1, and diffuse 2 plus the unnumbered custom map.
-    EXPECT_TRUE(colourNear(glm::ivec3(target.pixel(4, 4)), {200, 100, 70}, 1));
+    EXPECT_TRUE(colourNear(glm::ivec3(windowPixel(4, 4)), {200, 100, 70}, 1));
     glUseProgram(0);
 
     const GLuint vao = mesh->vao, vbo = mesh->vbo, ebo = mesh->ebo;

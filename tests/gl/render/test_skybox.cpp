@@ -30,19 +30,18 @@ TEST(Skybox, EachDirectionShowsItsFaceFromAnywhereAndFacesLoadOneByOneWithTheirC
     WorkingDirectory cwd(dir.path("run"));
     std::unique_ptr<Skybox> sky;
     EXPECT_EQ(outputOf([&] { sky = std::make_unique<Skybox>(); }), "Creating shader : ../assets/shader/Skybox.vert");
-    TestTarget target(16, 16);
     // The game's global state: depth test (less) and back-face culling on.
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_CULL_FACE);
     for (const Face& face : Faces) {
         SCOPED_TRACE(face.file);
-        target.clear();
+        clearWindow(16, 16);
         glActiveTexture(GL_TEXTURE3);
         // Far from the sky cube's own corners: the sky stays put however far the camera moves.
         const glm::vec3 away(10.0f, 5.0f, -3.0f);
         sky->draw(glm::lookAt(away, away + face.forward, face.up),
                   glm::perspective(glm::radians(60.0f), 1.0f, 0.1f, 100.0f));
-        EXPECT_TRUE(colourNear(glm::ivec3(target.pixel(8, 8)), face.colour, 2));
+        EXPECT_TRUE(colourNear(glm::ivec3(windowPixel(8, 8)), face.colour, 2));
         EXPECT_EQ(glm::ivec3(integer(GL_DEPTH_FUNC), integer(GL_VERTEX_ARRAY_BINDING), integer(GL_ACTIVE_TEXTURE)),
                   glm::ivec3(GL_LESS, 0, GL_TEXTURE0))
             << "depth test, vertex array and texture unit as found";

@@ -85,15 +85,15 @@ TEST(Materials, TheQuietProgramDrawsThePlaneAndReplacingTheTextureDeletesTheOld)
     auto plane = std::make_unique<TexturedPlane>(makePlaneGeometry(2.0f, 2.0f), material);
     const GLuint old = material->texture->textureId;
 
-    TestTarget target(4, 4);
+    clearWindow(4, 4);
     glUseProgram(shaders->programId);
     plane->draw();
-    EXPECT_TRUE(colourNear(glm::ivec3(target.pixel(1, 1)), {200, 30, 30}, 1));
+    EXPECT_TRUE(colourNear(glm::ivec3(windowPixel(1, 1)), {200, 30, 30}, 1));
 
     material->replaceTexture(second.c_str());
     EXPECT_FALSE(glIsTexture(old));
     plane->draw();
-    EXPECT_TRUE(colourNear(glm::ivec3(target.pixel(2, 2)), {30, 200, 30}, 1));
+    EXPECT_TRUE(colourNear(glm::ivec3(windowPixel(2, 2)), {30, 200, 30}, 1));
     glUseProgram(0);
 
     const GLuint vao = plane->vao,
