@@ -21,22 +21,6 @@ ASSETS = os.path.join(SOURCE_DIR, "assets")
 ARTIFACTS = os.path.join(BINARY_DIR, "e2e-artifacts")
 
 
-def first_match(cond, lines, pattern, timeout, start, report, ended=lambda: False):
-    """Index of the first of `lines` from `start` on to match, waiting on `cond`
-    (notified by whoever appends to `lines`) until `timeout` or `ended()`."""
-    regex = re.compile(pattern)
-    deadline = time.monotonic() + timeout
-    with cond:
-        while True:
-            for i in range(start, len(lines)):
-                if regex.search(lines[i]):
-                    return i
-            remaining = deadline - time.monotonic()
-            if remaining <= 0 or ended():
-                raise AssertionError("no line matching %r; %s" % (pattern, report()))
-            cond.wait(min(remaining, 0.5))
-
-
 class VirtualDisplay:
     """Xvfb on a free display number, reported back through -displayfd."""
 
@@ -76,20 +60,17 @@ class GameRun:
     def __init__(self, display, workdir=None, command=None, env=None):
         self.display = display
         self.lines = []
-        self.stderr = b""
         self.cond = threading.Condition()
         env = dict(display.env(), **(env or {}))
         if os.environ.get("MH_GAME_PRELOAD"):
             # Sanitizer run only: the preload has to come before the runtime.
             env["LD_PRELOAD"] = os.environ["MH_GAME_PRELOAD"]
             env["ASAN_OPTIONS"] = env.get("ASAN_OPTIONS", "detect_leaks=1") + ":verify_asan_link_order=0"
-        self.proc = subprocess.Popen(
-            [command or GAME], cwd=workdir or BINARY_DIR, env=env,
-            stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+        self.err = os.memfd_create("stderr")
+        self.proc = subprocess.Popen([command or GAME], cwd=workdir or BINARY_DIR, env=env,
+                                     stdout=subprocess.PIPE, stderr=self.err)
         self.reader = threading.Thread(target=self._read_stdout, daemon=True)
         self.reader.start()
-        self.err_reader = threading.Thread(target=self._read_stderr, daemon=True)
-        self.err_reader.start()
         self.window = None
 
     def _read_stdout(self):
@@ -97,16 +78,24 @@ class GameRun:
             with self.cond:
                 self.lines.append(raw.decode("utf-8", "replace").rstrip("\n"))
                 self.cond.notify_all()
-        with self.cond:
-            self.cond.notify_all()
 
-    def _read_stderr(self):
-        self.stderr = self.proc.stderr.read()
+    @property
+    def stderr(self):
+        return os.pread(self.err, 1 << 24, 0)
 
     def wait_for_line(self, pattern, timeout=60, start=0):
-        return first_match(self.cond, self.lines, pattern, timeout, start,
-                           lambda: "output was:\n" + "\n".join(self.lines[-40:]),
-                           ended=lambda: self.proc.poll() is not None and not self.reader.is_alive())
+        """Index of the first line from `start` on to match."""
+        regex = re.compile(pattern)
+        deadline = time.monotonic() + timeout
+        with self.cond:
+            while True:
+                for i in range(start, len(self.lines)):
+                    if regex.search(self.lines[i]):
+                        return i
+                if time.monotonic() > deadline or not self.reader.is_alive():
+                    raise AssertionError("no line matching %r; output was:\n%s"
+                                         % (pattern, "\n".join(self.lines[-40:])))
+                self.cond.wait(0.5)
 
     def output(self):
         with self.cond:
@@ -158,7 +147,6 @@ class GameRun:
     def wait_exit(self, timeout=60):
         code = self.proc.wait(timeout=timeout)
         self.reader.join(timeout=10)
-        self.err_reader.join(timeout=10)
         return code
 
     def xdotool(self, *args):
@@ -239,9 +227,7 @@ class GameRun:
             self.proc.kill()
             self.proc.wait(timeout=10)
         self.reader.join(timeout=10)
-        self.err_reader.join(timeout=10)
         self.proc.stdout.close()
-        self.proc.stderr.close()
 
 
 # Texts that a creation line leaves open ("Creating shader : " and

@@ -20,16 +20,6 @@ SHADER_REPORTS = ["ERROR::SHADER::FILE_NOT_SUCCESFULLY_READ", "ERROR::SHADER_COM
                   "ERROR::SHADER_COMPILATION_ERROR of type: FRAGMENT", "ERROR::PROGRAM_LINKING_ERROR of type: PROGRAM"]
 
 
-def cut_short(rel_file):
-    data = pathlib.Path(ASSETS, rel_file).read_bytes()
-    return data[:len(data) // 2 + 3]
-
-
-def big_jpeg(side):
-    return subprocess.run(["convert", "-size", "%dx%d" % (side, side), "xc:green", "jpg:-"],
-                          capture_output=True, check=True, timeout=120).stdout
-
-
 # What is changed, the status (None: either), and the reports: the exact set
 # of them, or with `maybe` a set they must stay within.
 CASES = [
@@ -37,8 +27,8 @@ CASES = [
      ["WARNING: ../assets/settings.ini not found! Using defaults instead.", "Failed to load 'settings.ini'"]),
     ("no font", {"remove": {FONT}}, 255, [FONT_FAILED]),
     # FreeType reads a face's tables when it opens it, the glyphs later.
-    ("font cut short", {"replace": {FONT: cut_short(FONT)}}, None,
-     {"maybe": [FONT_FAILED, "ERROR::FREETYTPE: Failed to load Glyph"]}),
+    ("font cut short", {"replace": {FONT: (font := pathlib.Path(ASSETS, FONT).read_bytes())[:len(font) // 2 + 3]}},
+     None, {"maybe": [FONT_FAILED, "ERROR::FREETYTPE: Failed to load Glyph"]}),
     ("no model", {"remove": {"objects/star/star.obj"}}, 0,
      ['ERROR::ASSIMP:: Unable to open file "../assets/objects/star/star.obj".']),
     ("no material", {"remove": {"objects/rabbit/rabbit.mtl"}}, 0, []),
@@ -49,7 +39,8 @@ CASES = [
      ["Skybox texture failed to load: ../assets/objects/skybox/top.jpg"]),
     ("no shader", {"remove": {"shader/Lighting.frag"}}, 0, SHADER_REPORTS),
     ("no first film image", {"remove": {"frames/frame1.jpg"}}, 0, [TEXTURE + "../assets/frames/frame1.jpg"]),
-    ("model image of 8192x8192", {"replace": {"objects/map/grass.jpg": big_jpeg(8192)}}, 0, []),
+    ("model image of 8192x8192", {"replace": {"objects/map/grass.jpg": subprocess.run(
+        ["convert", "-size", "8192x8192", "xc:green", "jpg:-"], capture_output=True, check=True).stdout}}, 0, []),
 ]
 
 

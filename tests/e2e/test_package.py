@@ -12,8 +12,6 @@ import unittest
 
 from harness import BINARY_DIR, GameTestCase, loader_reports
 
-DATA = "usr/share/games/meadowhop/assets"
-
 
 def run(*command, **kwargs):
     return subprocess.run(command, capture_output=True, text=True, timeout=600, **kwargs)
@@ -65,7 +63,7 @@ class DebianPackage(GameTestCase):
         self.assertEqual(game.stderr, b"")
 
         settings = os.path.join(tree, "assets/settings.ini")
-        installed = os.path.join(root, DATA, "settings.ini")
+        installed = os.path.join(root, "usr/share/games/meadowhop/assets/settings.ini")
         self.assertFalse(os.path.islink(settings))
         self.assertTrue(os.path.islink(os.path.join(tree, "assets/shader")))
         # The film screen's material reads assets/shader/ under the working directory.
