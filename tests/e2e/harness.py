@@ -101,23 +101,27 @@ class GameRun:
         with self.cond:
             return "\n".join(self.lines)
 
+    def _poll(self, probe, what, timeout):
+        """What probe() returns once it is not None; fails when the game ends first."""
+        deadline = time.monotonic() + timeout
+        while (found := probe()) is None:
+            if self.proc.poll() is not None:
+                raise AssertionError("the game ended (status %d) while waiting for %s:\n%s"
+                                     % (self.proc.returncode, what, self.output()))
+            if time.monotonic() > deadline:
+                raise AssertionError("waited %d s in vain for %s" % (timeout, what))
+            time.sleep(0.1)
+        return found
+
     def wait_for_window(self, timeout=60):
         # Polled rather than `search --sync`, which can miss a window created
         # after other clients came and went on the same display.
-        deadline = time.monotonic() + timeout
-        while True:
-            out = subprocess.run(
-                ["xdotool", "search", "--onlyvisible", "--pid", str(self.proc.pid)],
-                env=self.display.env(), capture_output=True, timeout=30, text=True)
-            ids = out.stdout.split()
-            if ids:
-                self.window = ids[0]
-                return self.window
-            if self.proc.poll() is not None:
-                raise AssertionError("the game ended before opening a window:\n" + self.output())
-            if time.monotonic() > deadline:
-                raise AssertionError("the game opened no window")
-            time.sleep(0.05)
+        def search():
+            found = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(self.proc.pid)],
+                                   env=self.display.env(), capture_output=True, timeout=30, text=True).stdout.split()
+            return found[0] if found else None
+        self.window = self._poll(search, "a window", timeout)
+        return self.window
 
     def wait_for_drawing(self, keep_seconds=1.0, timeout=60, colours=1):
         """Waits for the window to show more than `colours` colours, then, at
@@ -129,20 +133,13 @@ class GameRun:
                                      "a change", timeout)
 
     def wait_for_picture(self, condition, what, timeout=30):
-        deadline = time.monotonic() + timeout
-        while True:
-            if self.proc.poll() is not None:
-                raise AssertionError("the game ended (status %d) before the window showed %s:\n%s"
-                                     % (self.proc.returncode, what, self.output()))
+        def probe():
             try:
                 picture = self.picture()
             except subprocess.CalledProcessError:
-                picture = None  # the window went away between the poll and the grab
-            if picture is not None and condition(picture):
-                return picture
-            if time.monotonic() > deadline:
-                raise AssertionError("the window never showed %s within %d s" % (what, timeout))
-            time.sleep(0.1)
+                return None  # the window went away between the poll and the grab
+            return picture if condition(picture) else None
+        return self._poll(probe, what, timeout)
 
     def wait_exit(self, timeout=60):
         code = self.proc.wait(timeout=timeout)
@@ -160,12 +157,9 @@ class GameRun:
         self.xdotool("keydown", "--window", self.window, key)
 
     def key_up(self, key):
-        if self.proc.poll() is None:
-            self.xdotool("keyup", "--window", self.window, key)
-        else:
-            # The window is gone (Escape closed it): release the key on the
-            # server itself, or the next game starts with it held.
-            self.xdotool("keyup", key)
+        # Once the window is gone (Escape closed it), the key is released on
+        # the server itself, or the next game starts with it held.
+        self.xdotool("keyup", *(["--window", self.window] if self.proc.poll() is None else []), key)
 
     def press_until_line(self, key, pattern, start=0, timeout=60):
         """Holds a key until the game prints the line it causes: however slow

@@ -120,7 +120,6 @@ class Browser:
 
 
 class QuietHandler(http.server.SimpleHTTPRequestHandler):
-    extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map, ".wasm": "application/wasm"}
     log_message = lambda *args: None
 
 
