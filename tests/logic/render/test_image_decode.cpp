@@ -69,8 +69,9 @@ TEST(ImageDecode, HostileHuffmanTablesAreRefusedBeforeDecoding) {
         std::vector<std::pair<int, unsigned char>> edits;
     };
     const Case cases[] = {
-        // 257 codes: the decoder's size list has room for 256 and a terminator.
-        {"more than 256 codes", {{15, 255}, {14, 255}}},
+        // 248 more 16-bit codes still make a prefix code, but 257 overrun the decoder's size
+        // list (256 and a terminator); the segment, made an AC table, is stretched to hold them.
+        {"more than 256 codes", {{-3, 1}, {-2, 20}, {-1, 0x10}, {15, 248}}},
         // Three codes of one bit cannot exist; the symbol count stays as it was.
         {"overfull code lengths", {{0, 3}, {1, 0}, {2, 1}}},
         // A DC symbol is a bit count; 200 would index the decoder's masks.
