@@ -31,7 +31,13 @@ constexpr float GroundY = 10.0f;
 // Rabbit height and the top of a plain jump, in world units.
 constexpr float RabbitTop = 70.0f;
 
-// A model's positions after the matrix and the divide by w the rasteriser makes.
+// A point after the matrix and the divide by w the rasteriser makes.
+glm::vec3 at(const glm::mat4& matrix, const glm::vec3& point) {
+    const glm::vec4 p = matrix * glm::vec4(point, 1.0f);
+    return glm::vec3(p) / p.w;
+}
+
+// A model's positions as the rasteriser sees them.
 struct Placed {
     std::vector<glm::vec3> points;
     glm::vec3 lo{1e30f}, hi{-1e30f};
@@ -57,8 +63,7 @@ Placed place(const ImportedModel& model, const glm::mat4& matrix) {
     Placed placed;
     for (const ImportedMesh& mesh : model.meshes) {
         for (const MeshVertex& v : mesh.vertices) {
-            const glm::vec4 p = matrix * glm::vec4(v.position, 1.0f);
-            placed.points.push_back(glm::vec3(p) / p.w);
+            placed.points.push_back(at(matrix, v.position));
             placed.lo = glm::min(placed.lo, placed.points.back());
             placed.hi = glm::max(placed.hi, placed.points.back());
         }
@@ -127,9 +132,11 @@ TEST(AssetModels, StonesFillTheirRadiusUnderTheFilmScreenAndShowAboveTheGrass) {
         expectStandsOnTheMeadow(placed);
         EXPECT_LT(placed.hi.y, screenBottom);
     }
-    // A small stone stands unscaled at its stored position (the level test
-    // holds its matrix to that) and shows above the grass.
+    // A small stone stands unscaled at its stored position and shows above the
+    // grass; the rules test it at eight times that.
     const glm::vec3 stored(-99.2f, level::SmallStoneY, 489.9f);
+    EXPECT_EQ(at(smallStoneMatrix(stored), glm::vec3(0.0f)), stored);
+    EXPECT_EQ(smallStonePoint(stored), stored * 8.0f);
     const Placed small = place(stone, smallStoneMatrix(stored));
     EXPECT_GT(small.hi.y, GroundY + 2.0f);
     EXPECT_LT(small.lo.y, GroundY);
@@ -192,6 +199,32 @@ TEST(AssetModels, WallsStandOnTheMeadowWithTangents) {
         for (const ImportedMesh& mesh : model->meshes)
             for (const MeshVertex& v : mesh.vertices) ASSERT_GT(glm::length(v.tangent), 0.5f);
     }
+}
+
+// What the model extents above leave open: where the matrices put each origin
+// and which way they turn.
+TEST(ModelMatrices, EveryObjectIsDrawnWhereItStandsAndFacesItsWay) {
+    EXPECT_EQ(at(groundModelMatrix(), glm::vec3(1.0f, 0.0f, -2.0f)), glm::vec3(40.0f, 10.0f, -80.0f));
+    // Facing turns about y before the scale: at pi the model's +z nose points to -z.
+    const glm::vec3 nose = at(rabbitModelMatrix(level::rabbitStart, 3.14159265f), glm::vec3(0.0f, 0.0f, 1.0f));
+    EXPECT_LT(glm::distance(nose, glm::vec3(-100.0f, 15.0f, 7370.0f)), 1e-3f);
+    // The brick wall turns ten degrees a second about its place plus the point
+    // light's offset: after 9 seconds its x axis points to -z.
+    const glm::vec3 pivot(0.0f, 66.0f, -1140.0f);
+    EXPECT_EQ(at(brickWallModelMatrix(0.0f), glm::vec3(0.0f)), pivot);
+    EXPECT_EQ(at(brickWallModelMatrix(0.0f), glm::vec3(1.0f, 0.0f, 0.0f)), pivot + glm::vec3(100.0f, 0.0f, 0.0f));
+    const glm::vec3 turned = at(brickWallModelMatrix(9.0f), glm::vec3(1.0f, 0.0f, 0.0f));
+    EXPECT_LT(glm::distance(turned, pivot + glm::vec3(0.0f, 0.0f, -100.0f)), 1e-3f);
+    // The carrot's size: its radius test leaves it room.
+    EXPECT_EQ(at(carrotMatrix(glm::mat4(1.0f)), glm::vec3(1.0f)), glm::vec3(15.0f, 16.0f, 15.0f));
+    EXPECT_EQ(largeStonePoint(4), glm::vec3(-360.0f, 10.0f, 3950.0f));
+    // The tunnel wall's long side (the model's x, scaled 400) runs along -z; its y is scaled 70.
+    const glm::vec3 wallCorner = at(tunnelWallMatrix(), glm::vec3(1.0f, 1.0f, 0.0f));
+    EXPECT_LT(glm::distance(wallCorner, glm::vec3(400.0f, 70.0f, 2600.0f)), 1e-3f);
+    // The film's screen, flat in x and z when built, stands upright facing +z.
+    const glm::mat4 screen = sequencePlaneMatrix();
+    EXPECT_NEAR(glm::vec3(screen * glm::vec4(0, 1, 0, 0)).z, 1.0f, 1e-6f);
+    EXPECT_EQ(at(screen, glm::vec3(0.0f)), glm::vec3(-100.0f, 560.0f, 3950.0f));
 }
 
 struct Picture {

@@ -64,24 +64,4 @@ TEST(Trunks, StartWhereTheThreeStreamsPutThemAndKeepTheirOwnSpeedForEver) {
     }
 }
 
-glm::vec3 placed(const glm::mat4& model, const glm::vec3& point) { return glm::vec3(model * glm::vec4(point, 1.0f)); }
-
-TEST(ModelMatrices, EveryObjectIsDrawnWhereItStands) {
-    // A small stone is drawn at its stored place but tested at eight times it.
-    const glm::vec3 stone(-99.2f, 0.5f, 489.9f);
-    const glm::mat4 small = smallStoneMatrix(stone);
-    EXPECT_EQ(glm::vec3(small * glm::vec4(0, 0, 0, 1)) / (small * glm::vec4(0, 0, 0, 1)).w, stone);
-    EXPECT_EQ(smallStonePoint(stone), stone * 8.0f);
-    // The carrot's size: its radius test leaves it room.
-    EXPECT_EQ(placed(carrotMatrix(glm::mat4(1.0f)), glm::vec3(1.0f)), glm::vec3(15.0f, 16.0f, 15.0f));
-    EXPECT_EQ(largeStonePoint(4), glm::vec3(-360.0f, 10.0f, 3950.0f));
-    // The tunnel wall's long side (x of the model, scaled 400) runs along -z.
-    const glm::vec3 wallEnd = placed(tunnelWallMatrix(), glm::vec3(1.0f, 0.0f, 0.0f));
-    EXPECT_NEAR(glm::distance(wallEnd, glm::vec3(400.0f, 0.0f, 2600.0f)), 0.0f, 1e-3f);
-    // The film's screen, flat in x and z when built, stands upright facing +z.
-    const glm::mat4 screen = sequencePlaneMatrix();
-    EXPECT_NEAR(glm::vec3(screen * glm::vec4(0, 1, 0, 0)).z, 1.0f, 1e-6f);
-    EXPECT_EQ(placed(screen, glm::vec3(0.0f)), glm::vec3(-100.0f, 560.0f, 3950.0f));
-}
-
 }  // namespace
