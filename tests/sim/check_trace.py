@@ -2,8 +2,7 @@
 """Plays a route through meadowhop-sim and checks how the game ends.
 
   check_trace.py SIM ROUTE win|lose   the committed routes
-  check_trace.py SIM --format         trace layout, skipped lines, key parsing
-  check_trace.py SIM --malformed      bad scripts are refused with status 2
+  check_trace.py SIM --scripts        trace layout, skipped lines, key parsing; bad scripts get status 2
   check_trace.py SIM --rates          edges and stops hold from 10 to 500 frames a second
 """
 import subprocess
@@ -44,7 +43,7 @@ def check_route(sim, route, expected):
         sys.exit("route decided on %r, expected %r" % (decided, DECIDED[expected]))
 
 
-def check_format(sim):
+def check_scripts(sim):
     result = run(sim, "# a comment\n\n0.0166666667 W\n   \n0.5 W+D\n0.0166666667 SPACE\n0 -\r\n")
     rows = rows_of(result)
     expect = [
@@ -56,10 +55,7 @@ def check_format(sim):
     if result.stderr or len(rows) != 4 or got != expect:
         sys.exit("expected 4 frames from %r and no message; got %d from %r and %r"
                  % (expect, len(rows), got, result.stderr))
-
-
-def check_malformed(sim):
-    cases = {
+    malformed = {
         "0.0166666667 W\n0.0166666667 Q\n": 2,
         "0.0166666667 W\n# fine\n\nabc W\n": 4,
         "0.0166666667\n": 1,
@@ -71,7 +67,7 @@ def check_malformed(sim):
         "0.1 W+\n": 1,
         "1e999 W\n": 1,
     }
-    for script, line in cases.items():
+    for script, line in malformed.items():
         result = run(sim, script)
         if result.returncode != 2 or ("line %d:" % line) not in result.stderr or result.stdout:
             sys.exit("%r: expected exit 2, a message naming line %d and no trace; got %d, %r and %r"
@@ -110,7 +106,7 @@ def check_rates(sim):
 
 
 def main():
-    checks = {"--format": check_format, "--malformed": check_malformed, "--rates": check_rates}
+    checks = {"--scripts": check_scripts, "--rates": check_rates}
     if len(sys.argv) == 3 and sys.argv[2] in checks:
         checks[sys.argv[2]](sys.argv[1])
     elif len(sys.argv) == 4 and sys.argv[3] in DECIDED:
