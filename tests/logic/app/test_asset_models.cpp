@@ -205,9 +205,9 @@ TEST(AssetModels, WallsStandOnTheMeadowWithTangents) {
 // and which way they turn.
 TEST(ModelMatrices, EveryObjectIsDrawnWhereItStandsAndFacesItsWay) {
     EXPECT_EQ(at(groundModelMatrix(), glm::vec3(1.0f, 0.0f, -2.0f)), glm::vec3(40.0f, 10.0f, -80.0f));
-    // Facing turns about y before the scale: at pi the model's +z nose points to -z.
-    const glm::vec3 nose = at(rabbitModelMatrix(level::rabbitStart, 3.14159265f), glm::vec3(0.0f, 0.0f, 1.0f));
-    EXPECT_LT(glm::distance(nose, glm::vec3(-100.0f, 15.0f, 7370.0f)), 1e-3f);
+    // Facing turns about y: at pi / 2, walking right, the model's +z nose points to +x.
+    const glm::vec3 nose = at(rabbitModelMatrix(level::rabbitStart, 1.5707963f), glm::vec3(0.0f, 0.0f, 1.0f));
+    EXPECT_LT(glm::distance(nose, glm::vec3(-70.0f, 15.0f, 7400.0f)), 1e-3f);
     // The brick wall turns ten degrees a second about its place plus the point
     // light's offset: after 9 seconds its x axis points to -z.
     const glm::vec3 pivot(0.0f, 66.0f, -1140.0f);
