@@ -65,7 +65,7 @@ def check_scripts(sim):
         "0.1 W++A\n": 1,
         "0.1 w\n": 1,
         "0.1 W+\n": 1,
-        "1e999 W\n": 1,
+        "1e-999 W\n": 1,
     }
     for script, line in malformed.items():
         result = run(sim, script)
