@@ -34,10 +34,9 @@ TEST(ImageSequence, AnImageStaysUpUntilMoreThanATenthOfASecondHasPassedAndImage7
     EXPECT_TRUE(advanceImageSequence(film, path));
     film.frameTimer = 0.099999994f;
     EXPECT_FALSE(advanceImageSequence(film, path));
-    // Slow frames change it every frame; it loops after image 72.
+    // Slow frames change it every frame; it loops after image 72 (the stage test holds the first change).
     std::vector<std::string> paths;
     ASSERT_EQ(changesOver(73, 0.2f, &paths).size(), 73u);
-    EXPECT_EQ(paths[0], "../assets/frames/frame2.jpg");
     EXPECT_EQ(paths[70], "../assets/frames/frame72.jpg");
     EXPECT_EQ(paths[71], "../assets/frames/frame1.jpg");
     EXPECT_EQ(paths[72], "../assets/frames/frame2.jpg");
