@@ -16,7 +16,7 @@ def run(sim, script):
 
 
 def rows_of(result):
-    """The trace's lines split into fields; their layout is --format's."""
+    """The trace's lines split into fields; their layout is --scripts'."""
     if result.returncode != 0:
         sys.exit("simulator exited with %d: %s" % (result.returncode, result.stderr))
     lines = result.stdout.splitlines()
