@@ -1,5 +1,3 @@
-#include <algorithm>
-
 #include <glm/gtc/matrix_transform.hpp>
 
 #include "app/scene_assets.h"
@@ -94,6 +92,8 @@ TEST(StarField, StarsLeftOutBetweenPixelCentresChangeNoPixel) {
     StarField culled(*culledModel, 5);
     Camera camera;
     const glm::mat4 projection = camera.projectionMatrix(512, 512, 10000);
+    clearWindow(512, 512);
+    const std::vector<unsigned char> black = windowPixels(0, 0, 512, 512);
     glEnable(GL_DEPTH_TEST);
     for (const glm::vec3 position :
          {level::cameraStart, glm::vec3(40.0f, 0.0f, 900.0f), glm::vec3(40.0f, 0.0f, 3000.0f)}) {
@@ -108,13 +108,8 @@ TEST(StarField, StarsLeftOutBetweenPixelCentresChangeNoPixel) {
                 drawStarField(field, *particles, true, filled);
                 pixels[filled] = windowPixels(0, 0, 512, 512);
             }
-            std::size_t differing = 0, lit = 0;
-            for (std::size_t i = 0; i < pixels[0].size(); i += 4) {
-                differing += std::equal(&pixels[0][i], &pixels[0][i] + 4, &pixels[1][i]) ? 0 : 1;
-                lit += pixels[0][i] > 0 ? 1 : 0;
-            }
-            EXPECT_EQ(differing, 0u) << "at z " << position.z << ", frame " << frame;
-            EXPECT_GT(lit, 0u);
+            EXPECT_TRUE(pixels[0] == pixels[1]) << "at z " << position.z << ", frame " << frame;
+            EXPECT_TRUE(pixels[0] != black) << "some star shows";
         }
     }
     glDisable(GL_DEPTH_TEST);
