@@ -125,10 +125,10 @@ void GameScene::drawCrate(const glm::mat4& model) {
     ::drawCrate(programs_.lightmaps, models_.cube, wood_.diffuse.id(), wood_.specular.id(), view_, model);
 }
 
-void GameScene::drawWallAndStars() {
+void GameScene::drawWallAndStars(float deltaTime) {
     drawBrickWall(programs_.normalmap, models_.wall, brick_.diffuse.id(), brick_.normal.id(), view_,
                   static_cast<float>(windowClock_()), toggles_.showBrickWall);
-    drawStarField(stars_, programs_.particles, toggles_.showStarInstances, !toggles_.wireframe);
+    drawStarField(stars_, programs_.particles, toggles_.showStarInstances, !toggles_.wireframe, deltaTime);
 }
 
 void GameScene::drawGlowStars(float deltaTime) {

@@ -68,7 +68,7 @@ private:
     void drawLargeStone(int index, const glm::mat4& model) override;
     void drawSmallStone(int index, const glm::mat4& model) override;
     void drawCrate(const glm::mat4& model) override;
-    void drawWallAndStars() override;
+    void drawWallAndStars(float deltaTime) override;
     void drawGlowStars(float deltaTime) override;
     void postProcess() override;
     bool hudShown() const override;

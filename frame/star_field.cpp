@@ -70,8 +70,8 @@ void StarField::setCamera(const ShaderProgram& particlesProgram, const glm::mat4
     particlesProgram.setUniformMat4("view", view);
 }
 
-void StarField::updateAndDraw(const ShaderProgram& particlesProgram, bool filled) {
-    moveStars(matrices_);
+void StarField::updateAndDraw(const ShaderProgram& particlesProgram, bool filled, float deltaTime) {
+    moveStars(matrices_, deltaTime * StarStepsPerSecond);
     const std::vector<glm::mat4>* drawn = &matrices_;
     if (filled) {
         // Kept in their order, so stars at the same depth cover each other as before.
@@ -102,7 +102,8 @@ void StarField::updateAndDraw(const ShaderProgram& particlesProgram, bool filled
     }
 }
 
-void drawStarField(StarField& field, const ShaderProgram& particlesProgram, bool showStarInstances, bool filled) {
+void drawStarField(StarField& field, const ShaderProgram& particlesProgram, bool showStarInstances, bool filled,
+                   float deltaTime) {
     if (!showStarInstances) return;
-    field.updateAndDraw(particlesProgram, filled);
+    field.updateAndDraw(particlesProgram, filled, deltaTime);
 }

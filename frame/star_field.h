@@ -31,7 +31,8 @@ public:
     // the meadow most stars are specks between pixel centres, which cost
     // vertex work and make no fragment. Lines can light a pixel without
     // covering its centre, so in wire frames every star is drawn.
-    void updateAndDraw(const ShaderProgram& particlesProgram, bool filled);
+    // The stars fly by the frame's time, at one step every 1/60 s.
+    void updateAndDraw(const ShaderProgram& particlesProgram, bool filled, float deltaTime);
 
     const std::vector<glm::mat4>& matrices() const { return matrices_; }
     GLuint instanceBuffer() const { return instanceBuffer_; }
@@ -49,4 +50,5 @@ private:
 };
 
 // The star stage: nothing at all while showStarInstances is clear.
-void drawStarField(StarField& field, const ShaderProgram& particlesProgram, bool showStarInstances, bool filled);
+void drawStarField(StarField& field, const ShaderProgram& particlesProgram, bool showStarInstances, bool filled,
+                   float deltaTime);

@@ -40,10 +40,10 @@ std::vector<glm::mat4> placeStars(Lcg15& generator) {
     return stars;
 }
 
-void moveStars(std::vector<glm::mat4>& stars) {
+void moveStars(std::vector<glm::mat4>& stars, float steps) {
     for (std::size_t i = 0; i < stars.size(); ++i) {
         // Multiplied first, then divided: not always the same float as the placement's angle.
         const float a = static_cast<float>(i) * 360.0f / StarCount;
-        stars[i] = glm::translate(stars[i], glm::vec3(std::sin(-a), 0.0f, -std::cos(a)));
+        stars[i] = glm::translate(stars[i], glm::vec3(std::sin(-a), 0.0f, -std::cos(a)) * steps);
     }
 }

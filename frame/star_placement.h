@@ -12,6 +12,9 @@ inline constexpr int StarCount = 3000;
 // generator, which the caller has seeded.
 std::vector<glm::mat4> placeStars(Lcg15& generator);
 
-// One frame's flight: every star one unit along its own fixed direction, in
-// its scaled and rotated frame (so a per-frame step, not per second).
-void moveStars(std::vector<glm::mat4>& stars);
+// The field's flight was made at 60 frames a second, one step a frame.
+inline constexpr float StarStepsPerSecond = 60.0f;
+
+// `steps` steps of the flight: every star `steps` units along its own fixed
+// direction, in its scaled and rotated frame.
+void moveStars(std::vector<glm::mat4>& stars, float steps);

@@ -19,7 +19,7 @@ FrameOutcome runGameFrame(GameWorld& world, Camera& camera, const KeySource& key
     renderer.drawSky();
     renderer.drawGroundAndRabbit(world);
     runSceneStage(world, keys, deltaTime, camera.position, physics, renderer);
-    renderer.drawWallAndStars();
+    renderer.drawWallAndStars(deltaTime);
     renderer.drawGlowStars(deltaTime);
     renderer.postProcess();
 

@@ -23,7 +23,7 @@ public:
     virtual void drawSky() {}
     // Where the rabbit stands before the rules of this frame move it.
     virtual void drawGroundAndRabbit(const GameWorld& /*world*/) {}
-    virtual void drawWallAndStars() {}
+    virtual void drawWallAndStars(float /*deltaTime*/) {}
     virtual void drawGlowStars(float /*deltaTime*/) {}
     virtual void postProcess() {}
     // Whether the HUD's lines are drawn this frame; the time-up latch

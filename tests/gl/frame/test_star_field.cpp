@@ -48,7 +48,7 @@ TEST(StarField, PlacementReseedsTheSharedGeneratorAndOneInstancedDrawPerMeshMove
     EXPECT_EQ(sharedLcg15().next(), reference.next()) << "the shared generator carries on after the placement";
 
     std::vector<glm::mat4> expected = field.matrices();
-    for (int frame = 0; frame < 3; ++frame) drawStarField(field, *particles, false, true);
+    for (int frame = 0; frame < 3; ++frame) drawStarField(field, *particles, false, true, 1.0f / 60.0f);
     EXPECT_EQ(bufferContents(field.instanceBuffer()), expected) << "hidden, the field freezes";
 
     clearWindow(128, 128);
@@ -58,14 +58,15 @@ TEST(StarField, PlacementReseedsTheSharedGeneratorAndOneInstancedDrawPerMeshMove
     GLuint query = 0, primitives = 0;
     glGenQueries(1, &query);
     glBeginQuery(GL_PRIMITIVES_GENERATED, query);
-    drawStarField(field, *particles, true, false);
+    drawStarField(field, *particles, true, false, 2.0f / 60.0f);
     glEndQuery(GL_PRIMITIVES_GENERATED);
     glGetQueryObjectuiv(query, GL_QUERY_RESULT, &primitives);
     glDeleteQueries(1, &query);
     glDisable(GL_DEPTH_TEST);
     EXPECT_EQ(primitives, 3000u * 2u);
-    moveStars(expected);
-    EXPECT_EQ(bufferContents(field.instanceBuffer()), expected) << "one step where it stopped, no frames made up";
+    moveStars(expected, 2.0f);
+    EXPECT_EQ(bufferContents(field.instanceBuffer()), expected)
+        << "two steps in 1/30 s from where it stopped, no frames made up";
 
     const std::vector<unsigned char> pixels = windowPixels(0, 0, 128, 128);
     std::size_t lit = 0;
@@ -105,7 +106,7 @@ TEST(StarField, StarsLeftOutBetweenPixelCentresChangeNoPixel) {
                 StarField& field = filled ? culled : whole;
                 clearWindow(512, 512);
                 field.setCamera(*particles, view, projection, 512, 512);
-                drawStarField(field, *particles, true, filled);
+                drawStarField(field, *particles, true, filled, 1.0f / 60.0f);
                 pixels[filled] = windowPixels(0, 0, 512, 512);
             }
             EXPECT_TRUE(pixels[0] == pixels[1]) << "at z " << position.z << ", frame " << frame;
