@@ -58,6 +58,14 @@ bool holdsPixelCentre(float from, float to, int size) {
 
 }  // namespace
 
+glm::vec4 boundingSphere(const glm::mat4& model, float modelRadius) {
+    // The Frobenius norm bounds how far the matrix can stretch any vector.
+    const glm::mat3 linear(model);
+    const float stretch =
+        std::sqrt(glm::dot(linear[0], linear[0]) + glm::dot(linear[1], linear[1]) + glm::dot(linear[2], linear[2]));
+    return {glm::vec3(model[3]), modelRadius * stretch};
+}
+
 TexelRect screenBounds(const std::vector<glm::vec4>& spheres, const glm::mat4& view, const glm::mat4& projection,
                        int width, int height) {
     constexpr float Far = std::numeric_limits<float>::max();

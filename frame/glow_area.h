@@ -18,6 +18,10 @@ struct TexelRect {
     static TexelRect whole(int width, int height) { return {0, 0, width, height}; }
 };
 
+// A sphere that holds a model of radius `modelRadius` wherever `model` puts
+// it: xyz the model's origin, w the radius.
+glm::vec4 boundingSphere(const glm::mat4& model, float modelRadius);
+
 // The pixels of a width by height window that spheres (xyz the world centre,
 // w the radius) can cover through view and projection: empty when every
 // sphere lies behind the camera or off the window, the whole window when one

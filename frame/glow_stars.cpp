@@ -1,9 +1,8 @@
 #include "frame/glow_stars.h"
 
-#include <algorithm>
-#include <cmath>
-
 #include <glm/gtc/matrix_transform.hpp>
+
+#include "frame/glow_area.h"
 
 namespace {
 
@@ -25,11 +24,8 @@ const glm::vec3 AxisZ{0.0f, 0.0f, 1.0f};
 
 }  // namespace
 
-GlowStars::GlowStars(const std::string& modelPath) : model(std::make_unique<ModelAsset>(modelPath)) {
-    for (const auto& mesh : model->meshes)
-        for (const MeshVertex& vertex : mesh->vertices)
-            modelRadius = std::max(modelRadius, glm::length(vertex.position));
-}
+GlowStars::GlowStars(const std::string& modelPath)
+    : model(std::make_unique<ModelAsset>(modelPath)), modelRadius(model->radius()) {}
 
 void GlowStars::update(float deltaTime) {
     angle1 += deltaTime * Spin1;
@@ -55,13 +51,7 @@ void GlowStars::draw(const ShaderProgram& program) const {
 
 std::vector<glm::vec4> GlowStars::bounds() const {
     std::vector<glm::vec4> spheres;
-    for (const glm::mat4* matrix : {&model1, &model2, &model3}) {
-        // The Frobenius norm bounds how far the matrix can stretch any vector.
-        const glm::mat3 linear(*matrix);
-        const float stretch =
-            std::sqrt(glm::dot(linear[0], linear[0]) + glm::dot(linear[1], linear[1]) + glm::dot(linear[2], linear[2]));
-        spheres.emplace_back(glm::vec3((*matrix)[3]), modelRadius * stretch);
-    }
+    for (const glm::mat4* matrix : {&model1, &model2, &model3}) spheres.push_back(boundingSphere(*matrix, modelRadius));
     return spheres;
 }
 

@@ -1,8 +1,5 @@
 #include "frame/star_field.h"
 
-#include <algorithm>
-#include <cmath>
-
 #include "frame/glow_area.h"
 #include "frame/star_placement.h"
 #include "game/lcg15.h"
@@ -17,25 +14,13 @@ GLsizeiptr bufferBytes(const std::vector<glm::mat4>& matrices) {
     return static_cast<GLsizeiptr>(matrices.size() * sizeof(glm::mat4));
 }
 
-// A sphere about the star's origin that holds every vertex of the model.
-glm::vec4 boundingSphere(const glm::mat4& star, float modelRadius) {
-    // The Frobenius norm bounds how far the matrix can stretch any vector.
-    const glm::mat3 linear(star);
-    const float stretch =
-        std::sqrt(glm::dot(linear[0], linear[0]) + glm::dot(linear[1], linear[1]) + glm::dot(linear[2], linear[2]));
-    return {glm::vec3(star[3]), modelRadius * stretch};
-}
-
 }  // namespace
 
-StarField::StarField(const ModelAsset& starModel, std::uint32_t seed) : model_(starModel) {
+StarField::StarField(const ModelAsset& starModel, std::uint32_t seed)
+    : model_(starModel), modelRadius_(starModel.radius()) {
     Lcg15& generator = sharedLcg15();
     generator.seed(seed);
     matrices_ = placeStars(generator);
-    for (const auto& mesh : model_.meshes) {
-        for (const MeshVertex& vertex : mesh->vertices)
-            modelRadius_ = std::max(modelRadius_, glm::length(vertex.position));
-    }
 
     glGenBuffers(1, &instanceBuffer_);
     glBindBuffer(GL_ARRAY_BUFFER, instanceBuffer_);

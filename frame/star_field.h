@@ -39,9 +39,9 @@ public:
 
 private:
     ModelAsset model_;
+    float modelRadius_;
     std::vector<glm::mat4> matrices_;
     std::vector<glm::mat4> drawn_;
-    float modelRadius_ = 0.0f;
     glm::mat4 view_{1.0f};
     glm::mat4 projection_{1.0f};
     int width_ = 0;

@@ -1,5 +1,6 @@
 #include "render/model_asset.h"
 
+#include <algorithm>
 #include <iostream>
 
 #include "render/messages.h"
@@ -38,4 +39,11 @@ ModelAsset::ModelAsset(const std::string& path) {
 
 void ModelAsset::draw(const ShaderProgram& program) const {
     for (const auto& mesh : meshes) mesh->draw(program);
+}
+
+float ModelAsset::radius() const {
+    float farthest = 0.0f;
+    for (const auto& mesh : meshes)
+        for (const MeshVertex& vertex : mesh->vertices) farthest = std::max(farthest, glm::length(vertex.position));
+    return farthest;
 }

@@ -17,6 +17,8 @@ public:
 
     // The caller has bound the program and set model, view and projection.
     void draw(const ShaderProgram& program) const;
+    // The farthest vertex of any mesh from the model's origin.
+    float radius() const;
 
     // Released in declaration order reversed: meshes before their textures, so
     // every "Deleting Mesh" of a model comes before its "Deleting Texture" lines.
