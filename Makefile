@@ -49,8 +49,9 @@ test: build sanitize-build fuzz-build web
 	@cd $(BUILD_DIR) && ctest --output-on-failure --repeat until-pass:2 -j$(JOBS)
 
 # 30 s of the real game with scripted keys on the software renderer, then a
-# clear-and-swap baseline, then 5 s games with one part of the picture off
-# at a time for each part's cost; figures go to build/bench-results.jsonl.
+# clear-and-swap baseline, then a 10 s game for each part of the picture with
+# that part off in every other frame, for its cost; figures go to
+# build/bench-results.jsonl.
 bench: build
 	@cd $(BUILD_DIR) && if [ -n "$${DISPLAY:-}" ]; then ./meadowhop-bench; \
 		else xvfb-run -a -s "-screen 0 1280x1024x24" ./meadowhop-bench; fi

@@ -1,7 +1,7 @@
 // meadowhop-bench: the real game for 30 s of real time with scripted keys,
 // then the same window doing nothing but clear and swap, as the baseline,
-// then shorter games with one part of the picture off at a time, for what
-// each part costs. Prints the figures and appends them as one JSON line to a
+// then one shorter game for each part of the picture with that part off in
+// every other frame, for what each part costs. Prints the figures and appends them as one JSON line to a
 // results file.
 #include <glad/gl.h>
 #include <GLFW/glfw3.h>
@@ -33,8 +33,10 @@ const Clock::time_point processStart = Clock::now();
 
 constexpr double GameSeconds = 30.0;
 constexpr double BaselineSeconds = 5.0;
-// Each part's game, and the all-on game played right before it.
-constexpr double PartSeconds = 5.0;
+// Each part's game, half of its frames without the part; its first second,
+// where llvmpipe compiles the programs' first variants, is left out.
+constexpr double PartSeconds = 10.0;
+constexpr double PartWarmUpSeconds = 1.0;
 
 struct Part {
     const char* name;
@@ -102,8 +104,8 @@ long peakRssKb() {
 double medianOf(std::vector<double> ms) { return statsOf(std::move(ms)).median; }
 
 // One game from the start for `seconds` of real time, with `off` turned off
-// (none when null); frame times in ms, and, when asked, what each frame did
-// and the time from process start to the first frame.
+// in every odd frame (none when null); frame times in ms, and, when asked,
+// what each frame did and the time from process start to the first frame.
 void play(const Settings& settings, AppState& app, std::vector<glm::vec3> stones, double seconds,
           bool RenderToggles::*off, std::vector<double>& frameMs, std::vector<std::string>* causes, double* startupMs) {
     Camera camera;
@@ -115,7 +117,6 @@ void play(const Settings& settings, AppState& app, std::vector<glm::vec3> stones
         ~QuietConsole() { std::cout.rdbuf(console); }
     } quietConsole{std::cout.rdbuf(sink.rdbuf())};
     GameScene scene(settings, app, camera, std::move(stones), [] { return glfwGetTime(); });
-    if (off) scene.toggles().*off = false;
     ScriptedKeys keys;
     scene.startClock(glfwGetTime());
     const double begin = glfwGetTime();
@@ -124,6 +125,7 @@ void play(const Settings& settings, AppState& app, std::vector<glm::vec3> stones
         const double now = glfwGetTime();
         if (now - begin > seconds) break;
         scriptKeys(now - begin, keys);
+        if (off) scene.toggles().*off = frameMs.size() % 2 == 0;
         const int filmBefore = scene.world().film.frameNumber;
         scene.runFrame(keys, now);
         glfwSwapBuffers(app.window);
@@ -183,8 +185,9 @@ int main(int argc, char** argv) {
     // Peak memory of the game as the player runs it, before the part games.
     const long rssKb = peakRssKb();
 
-    // One part off at a time, each game right after an all-on game of its
-    // own, so a change in the machine's load between the two shows less.
+    // One part off at a time, in every other frame of one game: neighbouring
+    // frames share the machine's load and the view, so the difference of the
+    // two halves' medians is the part's cost and little else.
     auto smallStones = [] {
         std::ostringstream quiet;
         return generateSmallStonePositions(level::SmallStoneMaxX, level::SmallStoneMinX, level::SmallStoneMaxZ,
@@ -194,9 +197,13 @@ int main(int argc, char** argv) {
     std::vector<double> partCosts, partMedians;
     for (const Part& part : Parts) {
         if (partSeconds <= 0) break;
-        std::vector<double> on, off;
-        play(settings, app, smallStones(), partSeconds, nullptr, on, nullptr, nullptr);
-        play(settings, app, smallStones(), partSeconds, part.toggle, off, nullptr, nullptr);
+        std::vector<double> frames, on, off;
+        play(settings, app, smallStones(), partSeconds, part.toggle, frames, nullptr, nullptr);
+        double elapsed = 0;
+        for (size_t i = 0; i < frames.size(); ++i) {
+            elapsed += frames[i];
+            if (elapsed > PartWarmUpSeconds * 1000.0) (i % 2 == 0 ? on : off).push_back(frames[i]);
+        }
         partCosts.push_back(medianOf(on) - medianOf(off));
         partMedians.push_back(medianOf(off));
         allOnMs.insert(allOnMs.end(), on.begin(), on.end());
@@ -250,8 +257,8 @@ int main(int argc, char** argv) {
               << "CPU time per frame, all threads " << cpuPerFrame << " ms\n"
               << "baseline median " << base.median << " ms, ratio " << (base.median > 0 ? game.median / base.median : 0)
               << "\n"
-              << "each part's cost: the median of a " << partSeconds << " s game with everything on less that of one "
-              << "with the part off (all-on median " << allOn << " ms)\n";
+              << "each part's cost: in a " << partSeconds << " s game with the part off in every other frame, the "
+              << "median of the frames with it less that of the frames without it (all-on median " << allOn << " ms)\n";
     for (size_t i = 0; i < partMedians.size(); ++i) {
         char row[128];
         std::snprintf(row, sizeof row, "  %-15s %6.2f ms (%.2f ms without it)\n", Parts[i].name, partCosts[i],
