@@ -39,16 +39,8 @@ void main() { picture = vec4(glow == 1 ? vec3(1.0) : tint, 1.0); }
 )";
 
 // A 2 by 2 square in the z = 0 plane facing +z, and the same laid flat, facing up.
-const char* const SquareObj =
-    "v -1 -1 0\nv 1 -1 0\nv 1 1 0\nv -1 1 0\n"
-    "vt 0 0\nvt 1 0\nvt 1 1\nvt 0 1\n"
-    "vn 0 0 1\n"
-    "f 1/1/1 2/2/1 3/3/1\nf 1/1/1 3/3/1 4/4/1\n";
-const char* const FlatObj =
-    "v -1 0 1\nv 1 0 1\nv 1 0 -1\nv -1 0 -1\n"
-    "vt 0 0\nvt 1 0\nvt 1 1\nvt 0 1\n"
-    "vn 0 1 0\n"
-    "f 1/1/1 2/2/1 3/3/1\nf 1/1/1 3/3/1 4/4/1\n";
+const std::string SquareObj = squareObj("v -1 -1 0\nv 1 -1 0\nv 1 1 0\nv -1 1 0\n", "0 0 1");
+const std::string FlatObj = squareObj("v -1 0 1\nv 1 0 1\nv 1 0 -1\nv -1 0 -1\n", "0 1 0");
 
 class LightingTest : public testing::Test {
 protected:
