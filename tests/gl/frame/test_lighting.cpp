@@ -7,19 +7,10 @@
 
 #include "frame/glow_stars.h"
 #include "frame/lighting.h"
+#include "render/texture.h"
 #include "support/gl_test.h"
 
 namespace {
-
-// A 1 by 1 texture of one colour, bound to the active unit.
-GLuint solidTexture(const glm::u8vec4& colour) {
-    GLuint texture = 0;
-    glGenTextures(1, &texture);
-    glBindTexture(GL_TEXTURE_2D, texture);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, &colour[0]);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    return texture;
-}
 
 // Position on attribute 0 through "model", "view" and "projection".
 const char* const SceneVertexShader = R"(#version 430 core
@@ -50,9 +41,13 @@ protected:
             square = std::make_unique<ModelAsset>(tree.write("square.obj", SquareObj));
             flat = std::make_unique<ModelAsset>(tree.write("flat.obj", FlatObj));
         });
-        white = solidTexture(glm::u8vec4(255));
-        grey = solidTexture(glm::u8vec4(128, 128, 128, 255));
-        flatNormals = solidTexture(glm::u8vec4(128, 128, 255, 255));
+        // Maps of one colour, loaded as the game loads its images.
+        auto solid = [&](const std::string& name, const glm::ivec3& rgb) {
+            return loadTexture2D(writePng(tree, name + ".png", solidImage(1, 1, rgb)).c_str());
+        };
+        white = solid("white", glm::ivec3(255));
+        grey = solid("grey", glm::ivec3(128));
+        flatNormals = solid("normals", {128, 128, 255});
         clearWindow(32, 32);
         glEnable(GL_DEPTH_TEST);
     }
