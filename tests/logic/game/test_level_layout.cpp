@@ -19,9 +19,8 @@ TEST(SmallStones, StartUpPrintsEachStoneWhereItStandsAndEveryRunBuildsTheSameLev
     sharedLcg15().next();
     testing::internal::CaptureStdout();
     const auto stones = generateSmallStonePositions(250.0f, -100.0f, 950.0f, 0.0f);
-    const std::string console = testing::internal::GetCapturedStdout();
     std::vector<std::string> lines;
-    std::istringstream printed(console);
+    std::istringstream printed(testing::internal::GetCapturedStdout());
     for (std::string line; std::getline(printed, line);) lines.push_back(line);
     ASSERT_EQ(lines.size(), 35u);
     ASSERT_EQ(stones.size(), 35u);
