@@ -12,7 +12,6 @@
 
 namespace {
 
-// Position on attribute 0 through "model", "view" and "projection".
 const char* const SceneVertexShader = R"(#version 430 core
 layout(location = 0) in vec3 position;
 uniform mat4 model;
@@ -21,7 +20,6 @@ uniform mat4 projection;
 void main() { gl_Position = projection * view * model * vec4(position, 1.0); }
 )";
 
-// White while "glow" is 1.
 const char* const TintFragment = R"(#version 430 core
 uniform vec3 tint;
 uniform int glow;

@@ -12,7 +12,6 @@
 
 namespace {
 
-// The screen quad's vertex stage: position on 0, texture coordinates on 2.
 const char* const QuadVertex = R"(#version 430 core
 layout(location = 0) in vec4 position;
 layout(location = 2) in vec2 texCoords;
@@ -56,7 +55,6 @@ void main() {
 }
 )";
 
-// Picture from "map1" into red, glow from "map2" into green.
 const char* const SplitScreen = R"(#version 430 core
 in vec2 uv;
 uniform sampler2D map1;
