@@ -75,8 +75,6 @@ TEST_F(Keyboard, TheRabbitWalksTheWorldAxesAndATurnedCameraItsOwnUntilTheEnd) {
     frame({keys::W, keys::A});
     EXPECT_NEAR(camera.position.x - eye.x, 3.5f, 1e-3f);
     EXPECT_NEAR(camera.position.z - eye.z, -3.5f, 1e-3f);
-    EXPECT_NEAR(world.rabbitPosition.x, -100.0f - 3.5f, 1e-3f);
-    EXPECT_NEAR(world.rabbitPosition.z, 7400.0f - 3.5f, 1e-3f);
     // After the end nothing walks or turns, but Escape and the toggles still work.
     world.gameEnded = true;
     const glm::vec3 rabbit = world.rabbitPosition, moved = camera.position;
