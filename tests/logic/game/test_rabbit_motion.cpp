@@ -83,13 +83,11 @@ TEST(Obstacles, ThePushBackOwedByOneObjectIsPaidByTheNextBeforeAnyBoostAndOnlySm
     w.rabbit = largeStonePoint(0) + glm::vec3(0.0f, 5.0f, 100.0f);
     w.bump(largeStoneObstacle(), largeStonePoint(0), 0.0f);
     EXPECT_TRUE(w.motion.bumpPending);
-    EXPECT_FLOAT_EQ(w.rabbit.z, 4050.0f);
     // A jump now still pays the push-back first; the boost waits for the next object.
     w.motion.jumping = true;
     w.bump(largeStoneObstacle(), largeStonePoint(1));
     EXPECT_FALSE(w.motion.bumpPending);
     EXPECT_EQ(w.rabbit, largeStonePoint(0) + glm::vec3(0.0f, 5.0f, 110.0f));
-    EXPECT_EQ(w.camera.z, 8010.0f);
     // Without lives a small stone does not stop the rabbit, so its boost comes: up 120, on 80, the camera 140.
     w.bump(smallStoneObstacle(), w.rabbit, 0.0f);
     EXPECT_FALSE(w.motion.boostArmed);
