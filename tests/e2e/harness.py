@@ -60,7 +60,6 @@ class GameRun:
     def __init__(self, display, workdir=None, command=None, env=None):
         self.display = display
         self.lines = []
-        self.cond = threading.Condition()
         env = dict(display.env(), **(env or {}))
         if os.environ.get("MH_GAME_PRELOAD"):
             # Sanitizer run only: the preload has to come before the runtime.
@@ -75,9 +74,7 @@ class GameRun:
 
     def _read_stdout(self):
         for raw in self.proc.stdout:
-            with self.cond:
-                self.lines.append(raw.decode("utf-8", "replace").rstrip("\n"))
-                self.cond.notify_all()
+            self.lines.append(raw.decode("utf-8", "replace").rstrip("\n"))
 
     @property
     def stderr(self):
@@ -86,32 +83,26 @@ class GameRun:
     def wait_for_line(self, pattern, timeout=60, start=0):
         """Index of the first line from `start` on to match."""
         regex = re.compile(pattern)
-        deadline = time.monotonic() + timeout
-        with self.cond:
-            while True:
-                for i in range(start, len(self.lines)):
-                    if regex.search(self.lines[i]):
-                        return i
-                if time.monotonic() > deadline or not self.reader.is_alive():
-                    raise AssertionError("no line matching %r; output was:\n%s"
-                                         % (pattern, "\n".join(self.lines[-40:])))
-                self.cond.wait(0.5)
+        return self._poll(lambda: next((i for i in range(start, len(self.lines)) if regex.search(self.lines[i])), None),
+                          "a line matching %r" % pattern, timeout)
 
     def output(self):
-        with self.cond:
-            return "\n".join(self.lines)
+        return "\n".join(self.lines)
 
     def _poll(self, probe, what, timeout):
-        """What probe() returns once it is not None; fails when the game ends first."""
+        """What probe() returns once it is not None; fails when the game's output ends first."""
         deadline = time.monotonic() + timeout
-        while (found := probe()) is None:
-            if self.proc.poll() is not None:
-                raise AssertionError("the game ended (status %d) while waiting for %s:\n%s"
-                                     % (self.proc.returncode, what, self.output()))
+        while True:
+            ended = not self.reader.is_alive()  # before the probe, so that the last lines count
+            if (found := probe()) is not None:
+                return found
+            if ended:
+                raise AssertionError("the game ended (status %s) while waiting for %s:\n%s"
+                                     % (self.proc.wait(timeout=10), what, self.output()))
             if time.monotonic() > deadline:
-                raise AssertionError("waited %d s in vain for %s" % (timeout, what))
+                raise AssertionError("waited %d s in vain for %s; output ended:\n%s"
+                                     % (timeout, what, "\n".join(self.lines[-40:])))
             time.sleep(0.1)
-        return found
 
     def wait_for_window(self, timeout=60):
         # Polled rather than `search --sync`, which can miss a window created

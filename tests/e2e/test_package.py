@@ -5,6 +5,7 @@ their own and starts the game there, which draws and exits 0 on Escape."""
 import glob
 import gzip
 import os
+import pathlib
 import shutil
 import subprocess
 import tempfile
@@ -62,29 +63,25 @@ class DebianPackage(GameTestCase):
         self.assertEqual(loader_reports(game.lines)[:5], [])
         self.assertEqual(game.stderr, b"")
 
-        settings = os.path.join(tree, "assets/settings.ini")
-        installed = os.path.join(root, "usr/share/games/meadowhop/assets/settings.ini")
-        self.assertFalse(os.path.islink(settings))
+        settings = pathlib.Path(tree, "assets/settings.ini")
+        installed = pathlib.Path(root, "usr/share/games/meadowhop/assets/settings.ini")
+        self.assertFalse(settings.is_symlink())
         self.assertTrue(os.path.islink(os.path.join(tree, "assets/shader")))
         # The film screen's material reads assets/shader/ under the working directory.
         self.assertTrue(os.path.isfile(os.path.join(tree, "run/assets/shader/phongPhong.frag")))
-        with open(installed) as f:
-            defaults = f.read()
-        with open(settings, "w") as f:
-            f.write(defaults.replace("width = 1024", "width = 800"))
+        defaults = installed.read_text()
+        settings.write_text(defaults.replace("width = 1024", "width = 800"))
 
         # A second start keeps the player's edit, and the game reads it.
         again = self.start_game(workdir=home, command=launcher, env=env)
         again.wait_for_window()
         self.assertEqual(again.window_geometry()[0], 800)
         self.assertEqual(again.quit_with_escape(), 0)
-        with open(settings) as f:
-            self.assertIn("width = 800", f.read())
-        with open(installed) as f:
-            self.assertEqual(f.read(), defaults)
+        self.assertIn("width = 800", settings.read_text())
+        self.assertEqual(installed.read_text(), defaults)
 
         # No folder can be made under a file: a clear message and status 1.
-        blocked = run(launcher, env=dict(os.environ, XDG_DATA_HOME=installed))
+        blocked = run(launcher, env=dict(os.environ, XDG_DATA_HOME=str(installed)))
         self.assertEqual(blocked.returncode, 1)
         self.assertIn("cannot create the folder", blocked.stderr)
 

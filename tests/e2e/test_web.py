@@ -2,11 +2,7 @@
 transcript matches the desktop game's start, its picture shows the meadow,
 and Escape pressed in the page ends the game with the desktop's closing
 lines; then the page's route replay plays the committed winning route to the
-end and shows "Winner".
-
-`make test` builds the page into build-web/ (`make web`) and the desktop game
-first; run on its own, this test skips, exit code 77, when the page or
-Chromium is missing."""
+end and shows "Winner"."""
 
 import base64
 import functools

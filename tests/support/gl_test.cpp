@@ -140,6 +140,11 @@ std::unique_ptr<ShaderProgram> gameProgram(const std::string& name) {
     return built(base + ".vert", base + ".frag");
 }
 
+std::string squareObj(const std::string& corners, const std::string& normal, const std::string& header) {
+    return header + corners + "vt 0 0\nvt 1 0\nvt 1 1\nvt 0 1\nvn " + normal +
+           "\nf 1/1/1 2/2/1 3/3/1\nf 1/1/1 3/3/1 4/4/1\n";
+}
+
 const char* const ScreenVertex = R"(#version 430 core
 layout(location = 0) in vec3 position;
 void main() { gl_Position = vec4(position, 1.0); }

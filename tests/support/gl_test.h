@@ -71,5 +71,9 @@ std::unique_ptr<ShaderProgram> testProgram(const ScratchDir& dir, const std::str
 // One of the game's own programs: assets/shader/<name>.vert and .frag.
 std::unique_ptr<ShaderProgram> gameProgram(const std::string& name);
 
+// Two triangles over the four corners ("v x y z" lines, counter-clockwise)
+// facing the normal, the texture once across, after the header's lines.
+std::string squareObj(const std::string& corners, const std::string& normal, const std::string& header = "");
+
 // Position on attribute 0, as given.
 extern const char* const ScreenVertex;

@@ -94,7 +94,6 @@ TEST(TextRenderer, GlyphsStandWhereWidthsBearingsAndWholeAdvancesPutThemAndCodes
     EXPECT_LT(inkOf(draw(false, 20.0f, 40.0f, 1.0f, "y")).bottom, 40 - 5) << "the tail of a y hangs below";
 
     const std::vector<unsigned char> plain = draw(true, 200.0f, 40.0f, 1.0f, "AB");
-    EXPECT_GT(inkOf(plain).count, 200);
     EXPECT_TRUE(draw(true, 200.0f, 40.0f, 1.0f,
                      "\xC3\xA9"
                      "A\xC3\xA9"

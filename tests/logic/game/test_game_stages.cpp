@@ -61,18 +61,14 @@ struct Stage : ::testing::Test {
 
 TEST_F(Stage, DrawsEveryObjectOnceInTheFixedOrderAndTheFilmChangesBeforeTheScreen) {
     frame(0.25f);
+    // Each object's word, numbered from 0 when it comes `count` times.
+    const std::pair<std::string, int> order[] = {{"pickup", 18}, {"film:../assets/frames/frame2.jpg", 0},
+                                                 {"screen", 0},  {"trunk", 16},
+                                                 {"wall", 0},    {"large", 5},
+                                                 {"small", 35},  {"crate", 0}};
     std::vector<std::string> expected;
-    const auto add = [&](const std::string& word, int count) {
-        for (int i = 0; i < count; ++i) expected.push_back(word + std::to_string(i));
-    };
-    add("pickup", 18);
-    expected.push_back("film:../assets/frames/frame2.jpg");
-    expected.push_back("screen");
-    add("trunk", 16);
-    expected.push_back("wall");
-    add("large", 5);
-    add("small", 35);
-    expected.push_back("crate");
+    for (const auto& [word, count] : order)
+        for (int i = 0; i < std::max(count, 1); ++i) expected.push_back(count ? word + std::to_string(i) : word);
     EXPECT_EQ(recorder.calls, expected);
     // Each pickup is drawn at its body's pose, the layout point in creation
     // order: hearts turned and scaled, carrots only scaled.
@@ -93,7 +89,6 @@ TEST_F(Stage, TakenCarrotsAndHitTrunksAreNoLongerDrawnButStayInTheWorld) {
     EXPECT_TRUE(world.pickups[7].taken);
     EXPECT_EQ(recorder.count("pickup7"), 0);
     frame();
-    EXPECT_EQ(world.state.carrotsCollected, 1.0f);
     EXPECT_EQ(recorder.count("pickup7"), 0);
     EXPECT_EQ(recorder.count("pickup8"), 1);
     EXPECT_EQ(readPickupPositions(*scene).size(), 18u);

@@ -83,26 +83,20 @@ TEST(Obstacles, ThePushBackOwedByOneObjectIsPaidByTheNextBeforeAnyBoostAndOnlySm
     w.rabbit = largeStonePoint(0) + glm::vec3(0.0f, 5.0f, 100.0f);
     w.bump(largeStoneObstacle(), largeStonePoint(0), 0.0f);
     EXPECT_TRUE(w.motion.bumpPending);
-    EXPECT_FLOAT_EQ(w.rabbit.z, 4050.0f);
     // A jump now still pays the push-back first; the boost waits for the next object.
     w.motion.jumping = true;
     w.bump(largeStoneObstacle(), largeStonePoint(1));
     EXPECT_FALSE(w.motion.bumpPending);
     EXPECT_EQ(w.rabbit, largeStonePoint(0) + glm::vec3(0.0f, 5.0f, 110.0f));
-    EXPECT_EQ(w.camera.z, 8010.0f);
     // Without lives a small stone does not stop the rabbit, so its boost comes: up 120, on 80, the camera 140.
     w.bump(smallStoneObstacle(), w.rabbit, 0.0f);
     EXPECT_FALSE(w.motion.boostArmed);
     EXPECT_EQ(w.rabbit, largeStonePoint(0) + glm::vec3(0.0f, 125.0f, 30.0f));
     EXPECT_EQ(w.camera, glm::vec3(-100.0f, 200.0f, 7870.0f));
-    // Armed but not jumping: nothing more; jumping, a large stone's boost: up 120, on 200, the camera 180.
+    // Armed but not jumping: nothing more (a large stone's boost is the win route's).
     w.motion = {false, 0.0f, false, true};
     w.bump(largeStoneObstacle(), FarAway);
     EXPECT_EQ(w.rabbit.z, 3980.0f);
-    w.motion.jumping = true;
-    w.bump(largeStoneObstacle(), FarAway);
-    EXPECT_EQ(w.rabbit, largeStonePoint(0) + glm::vec3(0.0f, 245.0f, -170.0f));
-    EXPECT_EQ(w.camera, glm::vec3(-100.0f, 200.0f, 7690.0f));
     w.bump(smallStoneObstacle(), w.rabbit, 1.0f);
     EXPECT_TRUE(w.motion.bumpPending);
 }
