@@ -82,6 +82,7 @@ void GameScene::beginScene() {
 }
 
 void GameScene::drawSky() {
+    if (!toggles_.showSky) return;
     // Over the depth just cleared to 1, the sky's depth of 1 passes everywhere
     // and writes what is already there: without the test the picture is the
     // same and each pixel of the window spares a depth read and write.
@@ -143,6 +144,7 @@ bool GameScene::glowOnlyFromStars() const {
 }
 
 void GameScene::postProcess() {
+    if (!toggles_.postProcessing) return;
     std::optional<TexelRect> glowArea;
     if (glowOnlyFromStars()) {
         glowArea = toggles_.showGlowStars ? screenBounds(glowStars_.bounds(), view_.view, view_.projection,

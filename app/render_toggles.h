@@ -23,6 +23,9 @@ struct RenderToggles {
     bool showBrickWall = true;
     bool showStarInstances = true;
     bool showGlowStars = true;
-    // No key flips it: the benchmark turns the blur off to measure its cost.
+    // No key flips these: the benchmark turns each off to measure its cost.
     bool blur = true;
+    bool showSky = true;
+    // The blit, the blur and the composite onto the window.
+    bool postProcessing = true;
 };

@@ -50,6 +50,8 @@ const Part Parts[] = {
     {"glow stars", &RenderToggles::showGlowStars},
     {"brick wall", &RenderToggles::showBrickWall},
     {"HUD", &RenderToggles::showHud},
+    {"sky", &RenderToggles::showSky},
+    {"post-processing", &RenderToggles::postProcessing},
 };
 
 // Walk, jump once in a while, and weave left and right down the meadow.
