@@ -1,8 +1,8 @@
 // meadowhop-bench: the real game for 30 s of real time with scripted keys,
 // then the same window doing nothing but clear and swap, as the baseline,
 // then one shorter game for each part of the picture with that part off in
-// every other frame, for what each part costs. Prints the figures and appends them as one JSON line to a
-// results file.
+// every other frame, for what each part costs. Prints the figures and
+// appends them as one JSON line to a results file.
 #include <glad/gl.h>
 #include <GLFW/glfw3.h>
 #include <sys/resource.h>
@@ -37,6 +37,9 @@ constexpr double BaselineSeconds = 5.0;
 // where llvmpipe compiles the programs' first variants, is left out.
 constexpr double PartSeconds = 10.0;
 constexpr double PartWarmUpSeconds = 1.0;
+
+// What a frame of the main game did, where it matters to its time.
+const std::string FilmImageChange = "film image change";
 
 struct Part {
     const char* name;
@@ -139,7 +142,7 @@ void play(const Settings& settings, AppState& app, std::vector<glm::vec3> stones
                     *startupMs = std::chrono::duration<double, std::milli>(Clock::now() - processStart).count();
                 causes->push_back("first frame");
             } else {
-                causes->push_back(scene.world().film.frameNumber != filmBefore ? "film image change" : "");
+                causes->push_back(scene.world().film.frameNumber != filmBefore ? FilmImageChange : "");
             }
         }
         frameMs.push_back((after - last) * 1000.0);
@@ -221,12 +224,13 @@ int main(int argc, char** argv) {
     std::vector<double> filmFrames, otherFrames;
     for (size_t i = 0; i < frameMs.size(); ++i) {
         elapsed += frameMs[i];
-        if (i > 0) (causes[i] == "film image change" ? filmFrames : otherFrames).push_back(frameMs[i]);
+        const bool filmChange = causes[i] == FilmImageChange;
+        if (i > 0) (filmChange ? filmFrames : otherFrames).push_back(frameMs[i]);
         if (elapsed > 1000.0) worstAfterFirstSecond = std::max(worstAfterFirstSecond, frameMs[i]);
         if (frameMs[i] > 2.0 * game.median) {
             ++hitches;
             if (elapsed > 1000.0) ++hitchesAfterFirstSecond;
-            if (causes[i] == "film image change") ++filmHitches;
+            if (filmChange) ++filmHitches;
         }
     }
     const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
